@@ -1,0 +1,29 @@
+#include "platform/stop_event.h"
+
+#include <gtest/gtest.h>
+
+#include <thread>
+
+namespace tarn {
+namespace {
+
+TEST(StopEvent, ManualResetWakesEveryWaiterAndStaysSet) {
+  CStopEvent event;
+  EXPECT_FALSE(event.IsSet());
+  EXPECT_FALSE(event.Wait(10));
+  bool first = false, second = false;
+  std::thread a([&] { first = event.Wait(-1); });
+  std::thread b([&] { second = event.Wait(5000); });
+  event.Set();
+  a.join();
+  b.join();
+  EXPECT_TRUE(first);
+  EXPECT_TRUE(second);
+  EXPECT_TRUE(event.IsSet());
+  event.Set();
+  event.Reset();
+  EXPECT_FALSE(event.IsSet());
+}
+
+}  // namespace
+}  // namespace tarn
