@@ -1,0 +1,61 @@
+#include "profile/data_folders.h"
+
+#include "platform/paths.h"
+
+namespace tarn {
+
+std::string DeviceFolderName(int category) {
+  switch (category) {
+    case kCategoryKeyboard:
+      return "keyboard";
+    case kCategoryMouse:
+      return "mouse";
+    case kCategoryMousePad:
+      return "MousePad";
+    case kCategoryHeadset:
+      return "HD";
+    default:
+      return {};
+  }
+}
+
+int DeviceVariantIndex(int category) {
+  switch (category) {
+    case kCategoryKeyboard:
+      return 0;
+    case kCategoryMouse:
+      return 1;
+    case kCategoryMousePad:
+      return 2;
+    case kCategoryHeadset:
+      return 3;
+    default:
+      return -1;
+  }
+}
+
+std::string GetDefaultDataFolder() { return ProgramFolder() + "DefaultData/"; }
+
+std::string GetAppDataFolder() {
+  std::string folder = UserDataFolder();
+  EnsureFolder(folder);  // a failure shows later, when a file cannot be written
+  return folder;
+}
+
+std::string GetDeviceUserFolder(const std::string& folderName) {
+  std::string folder = GetAppDataFolder();
+  if (folderName.empty()) return folder;
+  folder += folderName + "/";
+  EnsureFolder(folder);
+  return folder;
+}
+
+std::string GetDefaultProfilePath(const std::string& folderName) {
+  return GetDefaultDataFolder() + folderName + ".Json";
+}
+
+std::string MacroDocumentName(int category) {
+  return category == kCategoryKeyboard || category == kCategoryMouse ? "macro.config" : "quvex_macro.config";
+}
+
+}  // namespace tarn
