@@ -121,7 +121,8 @@ CKeyboardFirmware::CKeyboardFirmware(KeyboardLink link)
   for (size_t b = 0; b < kSettingsBlockCount; ++b)
     std::copy(kFactoryBlock.begin(), kFactoryBlock.end(), m_settings.begin() + static_cast<std::ptrdiff_t>(b * kSettingsBlockSize));
 
-  // Fresh off the cable the battery is topped up; on its own it runs on battery.
+  // Fresh off the cable the battery is topped up; on its own it runs on
+  // battery. Byte 3 stays 0 on both links: the host fills in its own link.
   if (m_link == KeyboardLink::Cable)
     SetPowerStatus(100, 0);
   else
@@ -129,8 +130,14 @@ CKeyboardFirmware::CKeyboardFirmware(KeyboardLink link)
 }
 
 std::vector<std::vector<uint8_t>> CKeyboardFirmware::HandleOutputReport(const uint8_t* report, size_t length) {
+  return HandleOutputReportVia(m_link, report, length);
+}
+
+std::vector<std::vector<uint8_t>> CKeyboardFirmware::HandleOutputReportVia(KeyboardLink via, const uint8_t* report,
+                                                                           size_t length) {
   FirmwareLogEntry entry;
   entry.inTransaction = m_bTransactionOpen;
+  entry.link = via;
   if (report == nullptr || length != kFirmwareFrameSize || report[0] != tarn::kCommandReportId ||
       ReadLe16(report + 1) != FirmwareFrameChecksum(report)) {
     if (report != nullptr && length > 7) {
@@ -144,7 +151,7 @@ std::vector<std::vector<uint8_t>> CKeyboardFirmware::HandleOutputReport(const ui
 
   const Request request{report[3], report[4], ReadLe16(report + 5), report + kHeaderSize};
   std::vector<uint8_t> reply;
-  if (m_link == KeyboardLink::Receiver && !m_bKeyboardOn) {
+  if (via == KeyboardLink::Receiver && !m_bKeyboardOn) {
     // The receiver answers for the keyboard it cannot reach.
     reply = MakeReply(kCmdQueryLink, 0, 0, kStatusDone);
   } else {

@@ -83,6 +83,7 @@ struct FirmwareLogEntry {
   uint8_t replyCommand = 0;  // 0xAA when the receiver answered for a switched-off keyboard
   uint8_t status = 0;        // reply byte 7
   bool inTransaction = false;
+  KeyboardLink link = KeyboardLink::Cable;
 };
 
 // One macro of the macro memory as the firmware plays it.
@@ -102,16 +103,21 @@ class CKeyboardFirmware {
   // Returns the input reports to send back: one 64-byte reply, or none when
   // the firmware stays silent.
   std::vector<std::vector<uint8_t>> HandleOutputReport(const uint8_t* report, size_t length);
+  // The same for a keyboard that is reachable by cable and through its
+  // receiver at once: one memory, the report arriving over `via`.
+  std::vector<std::vector<uint8_t>> HandleOutputReportVia(KeyboardLink via, const uint8_t* report, size_t length);
 
   // The consumer collection's input report carrying `value` (0x0401, 0x0402,
   // 0x10nn, 0x11nn).
   std::vector<uint8_t> MakeNotificationReport(uint16_t value) const;
 
+  // The link the keyboard was made for (HandleOutputReport uses it).
   KeyboardLink Link() const { return m_link; }
 
   // Receiver only: whether the keyboard behind it is switched on. Switching it
-  // off drops an open transaction with its pending writes. On a cable the
-  // keyboard is powered by the bus and the flag is ignored.
+  // off drops an open transaction with its pending writes. Requests that
+  // arrive by cable are always answered (the bus powers the keyboard), and a
+  // keyboard made for the cable keeps its transaction.
   void SetKeyboardOn(bool on);
   bool IsKeyboardOn() const { return m_bKeyboardOn; }
 

@@ -526,5 +526,22 @@ TEST(KeyboardFirmwareReceiver, CableIgnoresTheSwitch) {
   EXPECT_EQ(Send(fw, Frame(0xAA))[8], kLinkedMark);
 }
 
+TEST(KeyboardFirmwareReceiver, OneKeyboardOnBothLinksSharesItsMemory) {
+  CKeyboardFirmware fw(KeyboardLink::Receiver);
+  auto via = [&fw](KeyboardLink link, const Bytes& frame) {
+    auto replies = fw.HandleOutputReportVia(link, frame.data(), frame.size());
+    return replies.empty() ? Bytes{} : replies.front();
+  };
+  via(KeyboardLink::Cable, Frame(0x01));
+  via(KeyboardLink::Cable, Frame(0x06, 1, 0, {6}));
+  via(KeyboardLink::Receiver, Frame(0x02));
+  EXPECT_EQ(via(KeyboardLink::Receiver, Frame(0x05, 1, 0))[8], 6);
+  fw.SetKeyboardOn(false);
+  EXPECT_EQ(via(KeyboardLink::Receiver, Frame(0x05, 1, 0))[3], 0xAA);
+  EXPECT_EQ(via(KeyboardLink::Cable, Frame(0x05, 1, 0))[8], 6);
+  EXPECT_EQ(fw.CommandLog().back().link, KeyboardLink::Cable);
+  EXPECT_EQ(fw.CommandLog()[fw.CommandLog().size() - 2].link, KeyboardLink::Receiver);
+}
+
 }  // namespace
 }  // namespace tarn::emu
