@@ -162,6 +162,8 @@ std::vector<std::vector<uint8_t>> CKeyboardFirmware::HandleOutputReportVia(Keybo
   entry.command = request.command;
   entry.length = request.length;
   entry.offset = request.offset;
+  for (size_t i = kHeaderSize + std::min<size_t>(request.length, kFirmwarePayloadMax); i < kFirmwareFrameSize; ++i)
+    entry.paddingClean = entry.paddingClean && report[i] == 0;
   entry.replyCommand = reply[3];
   entry.status = reply[7];
   entry.answered = true;

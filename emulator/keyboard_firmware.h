@@ -84,6 +84,7 @@ struct FirmwareLogEntry {
   uint8_t status = 0;        // reply byte 7
   bool inTransaction = false;
   KeyboardLink link = KeyboardLink::Cable;
+  bool paddingClean = true;  // request bytes past its payload were all 0, as they must be
 };
 
 // One macro of the macro memory as the firmware plays it.

@@ -188,6 +188,22 @@ TEST(KeyboardFirmwareFrame, MalformedReportsAreIgnoredSilently) {
   EXPECT_TRUE(fw.HandleOutputReport(nullptr, 64).empty());
 }
 
+TEST(KeyboardFirmwareFrame, LogTellsWhetherBytesPastThePayloadWereZero) {
+  CKeyboardFirmware fw(KeyboardLink::Cable);
+  Send(fw, Frame(0x0B, 3, 0, {1, 2, 3}));
+  EXPECT_TRUE(fw.CommandLog().back().paddingClean);
+  Send(fw, Frame(0x0B, 2, 0, {4, 5, 9}));  // third byte lies past the payload
+  EXPECT_FALSE(fw.CommandLog().back().paddingClean);
+  EXPECT_EQ(Bytes(fw.CustomLightGroup(0).begin(), fw.CustomLightGroup(0).begin() + 3), (Bytes{4, 5, 3}))
+      << "only the payload is written";
+  Send(fw, Frame(0x1C, 0, 0, Bytes(55, 0)));
+  Bytes last = Frame(0x1C);
+  last[63] = 1;
+  last[1] = static_cast<uint8_t>(last[1] + 1);
+  Send(fw, last);
+  EXPECT_FALSE(fw.CommandLog().back().paddingClean);
+}
+
 TEST(KeyboardFirmwareFrame, NotificationReportCarriesTheValueLittleEndian) {
   CKeyboardFirmware fw(KeyboardLink::Receiver);
   for (uint16_t value : {uint16_t{0x0401}, uint16_t{0x0402}, uint16_t{0x1003}, uint16_t{0x1123}})
