@@ -15,8 +15,14 @@
 // (unknown command, payload longer than 56, range outside the area) or
 // kStatusNoTransaction (a configuration write outside 0x01 ... 0x02).
 //
-// The firmware stays silent, as the real one does, for a report that is not
-// exactly 64 bytes, has another report id or a wrong checksum.
+// The firmware stays silent (the host's read times out) for a report that is
+// not exactly 64 bytes, has another report id or a wrong checksum. Both links
+// take payloads of up to 56 bytes; hosts use 24-byte chunks through the
+// receiver, which the command log shows.
+//
+// Factory state: the full-size board of keyboard_firmware_layout.h (126 key
+// positions, 122 LEDs), 4 KiB of macro memory, 16 identical settings blocks
+// with block 0 active, empty light tables.
 //
 // Memory areas and their commands:
 //   0x03 read   information block, 34 bytes (byte 5 key count, byte 6 macro
