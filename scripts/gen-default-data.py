@@ -66,10 +66,8 @@ KEYBOARD = {
     "LightList": [None] * 170,
     "KeyList": key_list(KEYBOARD_KEYS),
     "SystemStages": {"Repeat": 3, "RepeatDelay": 1, "Key6Flag": 0, "PollingRate": 0, "WFlag": 0, "WinFlag": 0},
-    "CustomLightMode": {
-        "CustomLightModeGroupIndex": 0,
-        "LightColorInfo": [[{"Red": 255, "Green": 255, "Blue": 255, "Alpha": 255} for _ in range(170)]],
-    },
+    # Custom colour groups start black; the light panel fills them on first use.
+    "CustomLightMode": {"CustomLightModeGroupIndex": 0, "LightColorInfo": []},
 }
 
 DPI_COLOURS = [(255, 0, 0), (0, 255, 0), (0, 0, 255), (255, 255, 0), (255, 0, 255)]
