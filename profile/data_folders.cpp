@@ -1,6 +1,9 @@
 #include "profile/data_folders.h"
 
 #include "platform/paths.h"
+#include "platform/settings_file.h"
+#include "profile/json_file.h"
+#include "profile/profile_file.h"
 
 namespace tarn {
 
@@ -52,6 +55,15 @@ std::string GetDeviceUserFolder(const std::string& folderName) {
 
 std::string GetDefaultProfilePath(const std::string& folderName) {
   return GetDefaultDataFolder() + folderName + ".Json";
+}
+
+bool EnsureUserCopy(const std::string& defaultPath, const std::string& userPath) {
+  if (!ReadJsonFile(userPath).isNull()) return true;
+  std::string bytes;
+  if (!ReadWholeFile(defaultPath, bytes) || bytes.empty()) return false;
+  std::string old;
+  if (ReadWholeFile(userPath, old) && !old.empty() && !WriteFileAtomically(BackupPathFor(userPath), old)) return false;
+  return WriteFileAtomically(userPath, bytes) && !ReadJsonFile(userPath).isNull();
 }
 
 std::string MacroDocumentName(int category) {

@@ -37,6 +37,12 @@ constexpr const char* kLanguageFile = "Language.config";
 constexpr const char* kAudioFile = "AudioFile.json";
 constexpr const char* kProfileListFile = "ProfileList.ini";
 
+// Makes the user's copy of a shipped file: when userPath does not hold a
+// readable JSON document, the bytes of defaultPath are copied there (an
+// unreadable user file is kept as userPath + ".bak" first). True when the user
+// copy is readable afterwards, whether it was copied or already there.
+bool EnsureUserCopy(const std::string& defaultPath, const std::string& userPath);
+
 // The macro document of a device kind: "macro.config" for the keyboard and
 // the mouse, "quvex_macro.config" for the others.
 std::string MacroDocumentName(int category);

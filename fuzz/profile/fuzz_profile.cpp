@@ -3,6 +3,9 @@
 // every document class and saves. Nothing may throw, crash or leak.
 #include <unistd.h>
 
+#include <cstdlib>
+#include <filesystem>
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -18,7 +21,12 @@ namespace {
 std::string ScratchPath(const char* name) {
   static const std::string folder = [] {
     std::string base = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
-    return base + "/tarn-fuzz-profile-" + std::to_string(getpid()) + "/";
+    static std::string made = base + "/tarn-fuzz-profile-" + std::to_string(getpid()) + "/";
+    std::atexit([] {
+      std::error_code ignored;
+      std::filesystem::remove_all(made, ignored);
+    });
+    return made;
   }();
   return folder + name;
 }

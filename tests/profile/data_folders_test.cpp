@@ -97,5 +97,26 @@ TEST(DataFolders, LoadDeviceFilesReadsTheDeviceFolders) {
   EXPECT_EQ(lists.lightModeNames.size(), 10u);  // the shipped mouse modes
 }
 
+TEST(DataFolders, UserCopiesAreSeededFromTheShippedFiles) {
+  std::string folder = ScratchFolder();
+  std::string shipped = GetDefaultDataFolder() + "ShootData_2.Shoot";
+  std::string user = folder + "mouse/ShootData_2.Shoot";
+  // Missing: copied as it is.
+  ASSERT_TRUE(EnsureUserCopy(shipped, user));
+  EXPECT_EQ(test::ReadText(user), test::ReadText(shipped));
+  // A user's own readable file is left alone.
+  WriteText(user, R"({"Events": []})");
+  ASSERT_TRUE(EnsureUserCopy(shipped, user));
+  EXPECT_EQ(test::ReadText(user), R"({"Events": []})");
+  // An unreadable one is replaced, and kept beside it.
+  WriteText(user, "{ broken");
+  ASSERT_TRUE(EnsureUserCopy(shipped, user));
+  EXPECT_EQ(test::ReadText(user), test::ReadText(shipped));
+  EXPECT_EQ(test::ReadText(user + ".bak"), "{ broken");
+  // Nothing to copy from.
+  EXPECT_FALSE(EnsureUserCopy(folder + "none.json", folder + "copy.json"));
+  EXPECT_FALSE(std::filesystem::exists(folder + "copy.json"));
+}
+
 }  // namespace
 }  // namespace tarn
