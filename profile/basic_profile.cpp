@@ -1,5 +1,6 @@
 #include "profile/basic_profile.h"
 
+#include "platform/debug_output.h"
 #include "platform/paths.h"
 #include "profile/json_file.h"
 #include "profile/profile_file.h"
@@ -50,7 +51,7 @@ Json::Value CBasicProfiledata::LoadInto(Json::Value& section, const std::string&
       if (ReadJsonObjectForUpdate(path, update)) {
         JsonArrayElement(JsonObjectMember(update, "Device"), static_cast<Json::ArrayIndex>(m_nDeviceIndex)) =
             section;
-        WriteJson(update, path);
+        if (WriteJson(update, path) != 0) DebugOutputF("profile %s not completed on disk", path.c_str());
       }
     }
   }

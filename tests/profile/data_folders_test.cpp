@@ -6,6 +6,7 @@
 #include "profile/data_folders.h"
 #include "profile/device_name_lists.h"
 #include "profile/json_file.h"
+#include "profile/keyboard_profile.h"
 #include "scratch.h"
 
 namespace tarn {
@@ -44,6 +45,16 @@ TEST(DataFolders, UserFoldersAreCreatedWhenTheirPathIsFormed) {
   EXPECT_EQ(GetDeviceUserFolder("keyboard"), tarn + "keyboard/");
   EXPECT_TRUE(std::filesystem::is_directory(tarn + "keyboard"));
   EXPECT_EQ(GetDefaultProfilePath("MousePad"), ProgramFolder() + "DefaultData/MousePad.Json");
+
+  // First use of the keyboard: its first profile file is made from the
+  // shipped default as soon as it is loaded.
+  std::filesystem::remove_all(tarn);
+  CKeyboardProfiledata doc;
+  doc.SetDefaultProfilePath(GetDefaultProfilePath(DeviceFolderName(kCategoryKeyboard)));
+  doc.SetProfilePath(GetDeviceUserFolder("keyboard") + "profile1.Json");
+  doc.Load();
+  Json::Value written = ReadJsonFile(tarn + "keyboard/profile1.Json");
+  EXPECT_EQ(JsonArraySize(JsonMember(JsonElement(JsonMember(written, "Device"), 0), "KeyList")), 170u);
   EXPECT_EQ(GetDefaultDataFolder(), ProgramFolder() + "DefaultData/");
 }
 
