@@ -1,0 +1,258 @@
+#include "device/hid_node.h"
+
+#include "device/hid_report_descriptor.h"
+
+#include <fcntl.h>
+#include <linux/hidraw.h>
+#include <poll.h>
+#include <sys/ioctl.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <cstring>
+#include <map>
+
+namespace tarn {
+
+// ---- CHidReportQueue ----
+
+void CHidReportQueue::Push(const uint8_t* data, size_t length) {
+  {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    if (m_reports.size() >= kCapacity) m_reports.pop_front();
+    m_reports.emplace_back(data, data + length);
+  }
+  m_cv.notify_all();
+}
+
+bool CHidReportQueue::Pop(std::vector<uint8_t>& report, int64_t timeoutMs) {
+  std::unique_lock<std::mutex> lock(m_mutex);
+  auto ready = [this] { return m_bAborted || m_bNodeGone || !m_reports.empty(); };
+  if (timeoutMs < 0) {
+    m_cv.wait(lock, ready);
+  } else if (!m_cv.wait_for(lock, std::chrono::milliseconds(timeoutMs), ready)) {
+    return false;
+  }
+  // Reports that arrived before the abort still count; a gone node keeps
+  // nothing useful once they are used up.
+  if (m_bAborted || m_reports.empty()) return false;
+  report = std::move(m_reports.front());
+  m_reports.pop_front();
+  return true;
+}
+
+void CHidReportQueue::Abort() {
+  {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_bAborted = true;
+  }
+  m_cv.notify_all();
+}
+
+void CHidReportQueue::SetNodeGone() {
+  {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_bNodeGone = true;
+  }
+  m_cv.notify_all();
+}
+
+void CHidReportQueue::Clear() {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  m_reports.clear();
+}
+
+// ---- node table ----
+
+namespace {
+
+std::mutex& TableLock() {
+  static std::mutex lock;
+  return lock;
+}
+
+// Keyed by name and writability: a node opened read-only (for want of
+// rights) is not handed to a caller that must write.
+std::map<std::string, std::weak_ptr<CHidNode>>& Table() {
+  static std::map<std::string, std::weak_ptr<CHidNode>> table;
+  return table;
+}
+
+bool ReadHidrawInfo(int fd, HidNodeInfo& info) {
+  hidraw_devinfo devinfo{};
+  if (::ioctl(fd, HIDIOCGRAWINFO, &devinfo) < 0) return false;
+  info.vendorId = static_cast<uint16_t>(devinfo.vendor);
+  info.productId = static_cast<uint16_t>(devinfo.product);
+  int size = 0;
+  if (::ioctl(fd, HIDIOCGRDESCSIZE, &size) < 0 || size < 0 || size > HID_MAX_DESCRIPTOR_SIZE) return false;
+  hidraw_report_descriptor descriptor{};
+  descriptor.size = static_cast<uint32_t>(size);
+  if (::ioctl(fd, HIDIOCGRDESC, &descriptor) < 0) return false;
+  info.reportDescriptor.assign(descriptor.value, descriptor.value + size);
+  return true;
+}
+
+}  // namespace
+
+std::shared_ptr<CHidNode> CHidNode::Acquire(const std::string& name, bool needWrite, std::string& error,
+                                            bool& permissionDenied) {
+  permissionDenied = false;
+  std::lock_guard<std::mutex> lock(TableLock());
+  auto& table = Table();
+  for (const char* suffix : {"|rw", "|ro"}) {
+    if (needWrite && std::strcmp(suffix, "|ro") == 0) break;
+    auto it = table.find(name + suffix);
+    if (it == table.end()) continue;
+    if (auto node = it->second.lock(); node && !node->IsGone()) return node;
+  }
+
+  HidNodeInfo info;
+  int fd = OpenSourceNode(name, info);
+  bool writable = true;
+  bool hidraw = false;
+  if (fd == -1) {
+    error = "virtual node not available";
+    return nullptr;
+  }
+  if (fd == -2) {
+    hidraw = true;
+    fd = ::open(name.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0 && (errno == EACCES || errno == EPERM) && !needWrite) {
+      fd = ::open(name.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+      writable = false;
+    }
+    if (fd < 0) {
+      permissionDenied = errno == EACCES || errno == EPERM;
+      error = std::strerror(errno);
+      return nullptr;
+    }
+    if (!ReadHidrawInfo(fd, info)) {
+      error = std::string("not a HID node: ") + std::strerror(errno);
+      ::close(fd);
+      return nullptr;
+    }
+  } else {
+    int flags = ::fcntl(fd, F_GETFL);
+    if (flags >= 0) ::fcntl(fd, F_SETFL, flags | O_NONBLOCK);
+  }
+  std::shared_ptr<CHidNode> node(new CHidNode(name, fd, std::move(info), writable, hidraw));
+  table[name + (writable ? "|rw" : "|ro")] = node;
+  // Forget entries whose nodes are gone so the table does not grow.
+  for (auto it = table.begin(); it != table.end();) it = it->second.expired() ? table.erase(it) : std::next(it);
+  return node;
+}
+
+CHidNode::CHidNode(std::string name, int fd, HidNodeInfo info, bool writable, bool isHidraw)
+    : m_name(std::move(name)), m_fd(fd), m_info(std::move(info)), m_bWritable(writable), m_bHidraw(isHidraw) {
+  HidReportDescriptor descriptor;
+  if (ParseHidReportDescriptor(m_info.reportDescriptor.data(), m_info.reportDescriptor.size(), descriptor))
+    m_bNumbered = descriptor.usesReportIds;
+}
+
+CHidNode::~CHidNode() {
+  m_stopReader.Set();
+  if (m_reader.joinable()) m_reader.join();
+  ::close(m_fd);
+}
+
+bool CHidNode::IsGone() const {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  return m_bGone;
+}
+
+void CHidNode::Attach(const std::shared_ptr<CHidReportQueue>& queue) {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  m_queues.push_back(queue);
+  if (m_bGone) queue->SetNodeGone();
+  if (!m_reader.joinable()) m_reader = std::thread([this] { ReaderLoop(); });
+}
+
+void CHidNode::Detach(const std::shared_ptr<CHidReportQueue>& queue) {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  m_queues.erase(std::remove(m_queues.begin(), m_queues.end(), queue), m_queues.end());
+}
+
+void CHidNode::MarkGone() {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  m_bGone = true;
+  for (auto& queue : m_queues) queue->SetNodeGone();
+}
+
+void CHidNode::ReaderLoop() {
+  // Unnumbered reports get a 0 in front, so byte 0 is the report id for all.
+  std::vector<uint8_t> storage(16385);
+  uint8_t* buffer = m_bNumbered ? storage.data() : storage.data() + 1;
+  const size_t room = storage.size() - 1;
+  for (;;) {
+    pollfd fds[2] = {{m_fd, POLLIN, 0}, {m_stopReader.Fd(), POLLIN, 0}};
+    int ready = ::poll(fds, 2, -1);
+    if (ready < 0) {
+      if (errno == EINTR) continue;
+      MarkGone();
+      return;
+    }
+    if (fds[1].revents) return;
+    if (fds[0].revents & POLLIN) {
+      ssize_t n = ::read(m_fd, buffer, room);
+      if (n > 0) {
+        size_t total = static_cast<size_t>(n) + (m_bNumbered ? 0 : 1);
+        std::lock_guard<std::mutex> lock(m_mutex);
+        for (auto& queue : m_queues)
+          if (queue->Accepts(storage[0])) queue->Push(storage.data(), total);
+        continue;
+      }
+      if (n < 0 && (errno == EAGAIN || errno == EINTR)) continue;
+      MarkGone();  // end of the connection or the device is unplugged
+      return;
+    }
+    if (fds[0].revents & (POLLHUP | POLLERR | POLLNVAL)) {
+      MarkGone();
+      return;
+    }
+  }
+}
+
+bool CHidNode::Write(const uint8_t* data, size_t length, int64_t timeoutMs, int abortFd) {
+  if (!m_bWritable || length == 0 || IsGone()) return false;
+  using Clock = std::chrono::steady_clock;
+  const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs < 0 ? 0 : timeoutMs);
+  for (;;) {
+    ssize_t n = ::send(m_fd, data, length, MSG_NOSIGNAL);
+    if (n < 0 && errno == ENOTSOCK) n = ::write(m_fd, data, length);
+    if (n == static_cast<ssize_t>(length)) return true;
+    if (n >= 0) return false;  // a short write cannot be a whole report
+    if (errno == EINTR) continue;
+    if (errno != EAGAIN && errno != EWOULDBLOCK) {
+      if (errno == EPIPE || errno == ENODEV || errno == ECONNRESET) MarkGone();
+      return false;
+    }
+    int wait = -1;
+    if (timeoutMs >= 0) {
+      auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+      if (left <= 0) return false;
+      wait = static_cast<int>(std::min<int64_t>(left, 1 << 30));
+    }
+    pollfd fds[2] = {{m_fd, POLLOUT, 0}, {abortFd, POLLIN, 0}};
+    int ready = ::poll(fds, abortFd >= 0 ? 2 : 1, wait);
+    if (ready == 0) return false;
+    if (ready < 0 && errno != EINTR) return false;
+    if (abortFd >= 0 && fds[1].revents) return false;
+  }
+}
+
+bool CHidNode::SetOutputReport(const uint8_t* data, size_t length) {
+  if (!m_bWritable || length == 0 || IsGone()) return false;
+#ifdef HIDIOCSOUTPUT
+  if (m_bHidraw) {
+    std::vector<uint8_t> copy(data, data + length);
+    if (::ioctl(m_fd, HIDIOCSOUTPUT(copy.size()), copy.data()) >= 0) return true;
+    if (errno != EINVAL && errno != ENOTTY) return false;
+  }
+#endif
+  return Write(data, length, 1000, -1);
+}
+
+}  // namespace tarn

@@ -1,0 +1,48 @@
+#include "device/worker_thread.h"
+
+#include <chrono>
+
+#include "platform/debug_output.h"
+
+namespace tarn {
+
+CWorkerThread::~CWorkerThread() {
+  if (m_thread.joinable()) Stop(1000);
+}
+
+void CWorkerThread::Start(std::function<void(const CStopEvent&)> body, int waitMsForOld) {
+  if (m_thread.joinable()) Stop(waitMsForOld);
+  m_stop.Reset();
+  {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_bEnded = false;
+  }
+  m_thread = std::thread([this, body = std::move(body)] {
+    body(m_stop);
+    {
+      std::lock_guard<std::mutex> lock(m_mutex);
+      m_bEnded = true;
+    }
+    m_endedCv.notify_all();
+  });
+}
+
+bool CWorkerThread::Stop(int waitMs) {
+  if (!m_thread.joinable()) return true;
+  m_stop.Set();
+  bool ended;
+  {
+    std::unique_lock<std::mutex> lock(m_mutex);
+    ended = m_endedCv.wait_for(lock, std::chrono::milliseconds(waitMs), [this] { return m_bEnded; });
+  }
+  DebugOutput(ended ? kEndedLine : kTimedOutLine);
+  m_thread.join();
+  return ended;
+}
+
+bool CWorkerThread::IsRunning() const {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  return m_thread.joinable() && !m_bEnded;
+}
+
+}  // namespace tarn
