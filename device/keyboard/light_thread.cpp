@@ -1,11 +1,27 @@
 #include "device/keyboard/light_thread.h"
 
+#include <poll.h>
+
+#include <cerrno>
 #include <chrono>
 
 #include "device/keyboard/light_engine.h"
+#include "device/light/light_clock.h"
 #include "platform/debug_output.h"
 
 namespace tarn::keyboard {
+
+namespace {
+// Waits on the stop event for at least ms milliseconds (poll rounds up).
+bool WaitForStop(const CStopEvent& stop, int ms) {
+  pollfd entry{stop.Fd(), POLLIN, 0};
+  for (;;) {
+    const int ready = ::poll(&entry, 1, ms);
+    if (ready > 0) return true;
+    if (ready == 0 || errno != EINTR) return false;
+  }
+}
+}  // namespace
 
 bool CLightPacer::OnPass(uint32_t now) {
   if (now == m_lastSeen) return false;
@@ -53,18 +69,22 @@ void CKeyboardLightThread::Stop() {
 }
 
 void CKeyboardLightThread::Loop(std::shared_ptr<Shared> shared) {
-  CLightPacer pacer(m_clock.TickCount());
+  CLightPacer pacer(light::LightClockOf(m_clock.TickCount()));
   for (;;) {
-    if (m_stop.Wait(1)) {
+    // The design's 1 ms waits, merged while the light clock cannot move:
+    // such passes would find it unchanged and do nothing, and each wake-up
+    // costs more than the effect work itself. A stop still wakes at once.
+    const int wait = static_cast<int>(light::MsToNextLightTick(m_clock.TickCount()));
+    if (WaitForStop(m_stop, wait)) {
       DebugOutput("KB灯光线程设定退出");
       break;
     }
     if (m_channelOpen && !m_channelOpen()) {
-      m_stop.Wait(100);  // paused while the channel is closed; a stop still wakes it
+      WaitForStop(m_stop, 100);  // paused while the channel is closed; a stop still wakes it
       continue;
     }
     if (m_syncLight && m_syncLight()) continue;
-    if (!pacer.OnPass(m_clock.TickCount())) continue;
+    if (!pacer.OnPass(light::LightClockOf(m_clock.TickCount()))) continue;
     m_engine.Pass(pacer.Ticks());
     m_workPasses.fetch_add(1, std::memory_order_relaxed);
   }

@@ -1,7 +1,8 @@
 #pragma once
-// The keyboard's light thread: wakes every millisecond and, whenever the
-// clock has moved, counts ticks and lets the engine run the current mode's
-// step at the pace of its speed table.
+// The keyboard's light thread: whenever the light clock (the millisecond
+// clock at the system timer's granularity) has moved, it counts ticks and
+// lets the engine run the current mode's step at the pace of its speed
+// table, then the per-key effects.
 #include <atomic>
 #include <condition_variable>
 #include <functional>
@@ -18,7 +19,8 @@ namespace tarn::keyboard {
 class CKeyboardLightEngine;
 
 // The tick counter of the loop: a tick is counted when the clock has moved
-// on by more than 1 ms since the last counted tick.
+// on by more than 1 ms since the last counted tick. Fed with the light clock,
+// that is one tick per 1/64 s.
 class CLightPacer {
  public:
   explicit CLightPacer(uint32_t start = 0) : m_lastTick(start), m_lastSeen(start) {}
