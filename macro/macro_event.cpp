@@ -98,6 +98,11 @@ bool IsValidMacroEvent(const Json::Value& event) {
 
 void NormaliseEventDelay(Json::Value& event) {
   if (!event.isObject()) return;
+  // A member name with a NUL in it would be written cut at the NUL and could
+  // then stand in for "Delay" or "Type" when the file is read again.
+  for (const std::string& name : event.getMemberNames()) {
+    if (name.find('\0') != std::string::npos) event.removeMember(name.data(), name.data() + name.size(), nullptr);
+  }
   event["Delay"] = DelayText(MacroEventDelay(event));
 }
 

@@ -49,7 +49,8 @@ bool IsPressEvent(const Json::Value& event);
 // is text (or missing) and whose "Delay" is text or a number (or missing).
 bool IsValidMacroEvent(const Json::Value& event);
 
-// Rewrites "Delay" as the clamped decimal text; other members stay.
+// Rewrites "Delay" as the clamped decimal text; other members stay, except
+// members whose names hold a NUL (they cannot be written faithfully).
 void NormaliseEventDelay(Json::Value& event);
 
 // The device's four bytes of a valid event.

@@ -85,6 +85,7 @@ std::vector<Json::Value> EventsFromRows(std::vector<MacroRow>& rows, size_t* ski
       continue;
     }
     event["Delay"] = row.delayText;
+    NormaliseEventDelay(event);
     row.eventText = event.toStyledString();
     events.push_back(std::move(event));
   }

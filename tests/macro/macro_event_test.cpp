@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "macro/macro_file.h"
 #include "profile/json_file.h"
 
 namespace tarn {
@@ -72,6 +73,12 @@ TEST(MacroEvent, NormalisedDelayKeepsOtherMembers) {
   NormaliseEventDelay(event);
   EXPECT_EQ(event["Delay"], Json::Value("65535"));
   EXPECT_EQ(event["Extra"].size(), 2u);
+  // A name with a NUL would be written as "Delay" and win over the real one.
+  Json::Value nul = MakeMacroEvent(kMacroKey, true, 4, 5);
+  nul[std::string("Delay\0x", 7)] = "30";
+  NormaliseEventDelay(nul);
+  EXPECT_EQ(nul.getMemberNames(), (std::vector<std::string>{"Action", "Button", "Delay", "Type"}));
+  EXPECT_EQ(ParseMacroEvents(FormatStyledJson(BuildMacroDocument("i", "n", {nul}))).events[0]["Delay"].asString(), "5");
   EXPECT_EQ(MakeMacroEvent(kMacroKey, true, 0x28, 7),
             Parse(R"({"Type": 10, "Action": "down", "Button": 40, "Delay": "7"})"));
 }
