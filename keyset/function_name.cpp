@@ -4,6 +4,7 @@
 #include <span>
 
 #include "keyset/catalogue_tables.h"
+#include "keyset/macro_references.h"
 
 namespace tarn {
 
@@ -88,7 +89,7 @@ FunctionName NameOfFunction(KeyFunction f, const std::vector<std::string>& macro
     case kFnMacro:
     case kFnMacroRepeat:
       // A macro number at or past the end of the list names no macro.
-      if (f.param1 >= macroNames.size()) return Empty();
+      if (!IsListedMacro(f.param1, macroNames.size())) return Empty();
       return FunctionName{FunctionName::Kind::Text, macroNames[f.param1]};
     case kFnRecoil:
       if (f.param1 >= kRecoilPatternNames.size()) return Empty();

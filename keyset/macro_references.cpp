@@ -41,7 +41,7 @@ bool RepairKeysForDeletedMacro(std::vector<KeyEntry>& keys, size_t deleted) {
 bool ResetKeysForMissingMacros(std::vector<KeyEntry>& keys, size_t macroCount) {
   bool changed = false;
   for (KeyEntry& key : keys) {
-    if (RunsMacro(key) && key.current.param1 >= macroCount) {
+    if (RunsMacro(key) && !IsListedMacro(key.current.param1, macroCount)) {
       ResetToDefault(key);
       changed = true;
     }
@@ -68,7 +68,7 @@ bool RenumberKeysForMovedMacros(std::vector<KeyEntry>& keys, const std::vector<s
 std::vector<size_t> CollectUsedMacros(const std::vector<KeyEntry>& keys, size_t macroCount) {
   std::vector<size_t> used;
   for (const KeyEntry& key : keys) {
-    if (!RunsMacro(key) || key.current.param1 >= macroCount) continue;
+    if (!RunsMacro(key) || !IsListedMacro(key.current.param1, macroCount)) continue;
     if (std::find(used.begin(), used.end(), key.current.param1) == used.end()) used.push_back(key.current.param1);
   }
   return used;
@@ -78,7 +78,7 @@ KeyFunction DeviceFunctionOf(const KeyEntry& key, const std::vector<size_t>& use
   KeyFunction f = FunctionOf(key.current);
   if (!IsMacroFunction(f)) return f;
   const auto place = std::find(used.begin(), used.end(), f.param1);
-  if (f.param1 >= macroCount || place == used.end()) return FunctionOf(key.defaultAssignment);
+  if (!IsListedMacro(f.param1, macroCount) || place == used.end()) return FunctionOf(key.defaultAssignment);
   f.param1 = static_cast<uint8_t>(place - used.begin());
   return f;
 }

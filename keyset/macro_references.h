@@ -11,6 +11,10 @@
 
 namespace tarn {
 
+// Whether macro number `number` names a macro of a list of `count`. Numbers
+// run from 0, so a number equal to the count names none.
+constexpr bool IsListedMacro(size_t number, size_t count) { return number < count; }
+
 KeyFunction FunctionOf(const KeyAssignment& a);
 void SetFunction(KeyAssignment& a, KeyFunction f);
 

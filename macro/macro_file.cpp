@@ -1,8 +1,10 @@
 #include "macro/macro_file.h"
 
+#include <errno.h>
 #include <sys/stat.h>
 
 #include "macro/macro_event.h"
+#include "platform/debug_output.h"
 #include "platform/settings_file.h"
 #include "profile/json_file.h"
 
@@ -37,11 +39,16 @@ MacroEvents ReadMacroEventFile(const std::string& path) {
   MacroEvents out;
   struct stat st {};
   if (::stat(path.c_str(), &st) != 0) {
+    const int error = errno;
+    DebugOutput(path);
+    DebugOutputF("readjsonFile 错误吗：：%d\n", error);
     out.result = MacroReadResult::Missing;
     return out;
   }
   std::string text;
   if (!S_ISREG(st.st_mode) || static_cast<uint64_t>(st.st_size) > kMaxMacroFileSize || !ReadWholeFile(path, text)) {
+    DebugOutput(path);
+    DebugOutputF("readjsonFile 错误吗：：%d\n", S_ISREG(st.st_mode) ? EFBIG : EISDIR);
     out.result = MacroReadResult::Unreadable;
     return out;
   }

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "macro/macro_event.h"
+#include "platform/debug_output.h"
 #include "platform/paths.h"
 #include "platform/settings_file.h"
 #include "profile/json_file.h"
@@ -115,6 +116,9 @@ std::string CMacroList::ListPath() const { return JoinPath(m_folder, kMacroListF
 void CMacroList::Load() {
   m_macros.clear();
   m_document = ReadJsonFile(ListPath());
+  // A list that is there but damaged reads as empty; it is kept aside before
+  // the first write replaces it, so nothing the user had is lost.
+  m_bKeepDamagedList = !m_document.isObject() && IsRegularFile(ListPath());
   if (!m_document.isObject()) m_document = Json::Value(Json::objectValue);
   const Json::Value& entries = JsonMember(m_document, "MacroInfo");
   for (Json::ArrayIndex i = 0; i < JsonArraySize(entries); ++i) {
@@ -133,6 +137,10 @@ std::vector<std::string> CMacroList::Names() const {
 bool CMacroList::WriteList(const std::vector<MacroInfo>& macros, const Json::Value& entries) {
   Json::Value document = m_document;
   document["MacroInfo"] = entries;
+  if (m_bKeepDamagedList) {
+    if (std::rename(ListPath().c_str(), (ListPath() + kDamagedListSuffix).c_str()) != 0) return false;
+    m_bKeepDamagedList = false;
+  }
   if (WriteJsonFile(document, ListPath()) != 0) return false;
   m_document.swap(document);
   m_macros = macros;
@@ -238,7 +246,10 @@ std::string CMacroList::EventFilePath(size_t number) const {
 
 MacroEvents CMacroList::ReadEvents(size_t number) const {
   const std::string path = EventFilePath(number);
-  if (path.empty()) return MacroEvents{};
+  if (path.empty()) {
+    DebugOutputF("macro %zu has no usable id", number);
+    return MacroEvents{};
+  }
   return ReadMacroEventFile(path);
 }
 

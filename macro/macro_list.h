@@ -17,6 +17,9 @@ namespace tarn {
 
 inline constexpr const char* kMacroListFileName = "macro.config";
 inline constexpr const char* kMacroFileExtension = ".mac";
+// A damaged "macro.config" is renamed with this suffix before a new list
+// replaces it.
+inline constexpr const char* kDamagedListSuffix = ".damaged";
 // Longest name a user may give a macro, in bytes.
 inline constexpr size_t kMaxMacroNameLength = 128;
 // Largest file an import reads.
@@ -125,6 +128,7 @@ class CMacroList {
   Json::Value m_document;   // the whole "macro.config", so unknown members survive
   std::vector<MacroInfo> m_macros;
   std::function<std::string()> m_makeId;
+  bool m_bKeepDamagedList = false;
 };
 
 }  // namespace tarn

@@ -71,6 +71,17 @@ TEST_F(MacroListTest, NewNamesTakeTheLowestFreeNumberWithoutCase) {
   EXPECT_EQ(ReadJsonFile(m_folder + "macro.config")["Other"].asInt(), 5);  // unknown members survive
 }
 
+TEST_F(MacroListTest, DamagedListIsKeptAsideBeforeItIsReplaced) {
+  WriteText(m_folder + "macro.config", "{\"MacroInfo\": [{\"MacroName\": \"mine\", ");
+  m_list->Load();
+  EXPECT_EQ(m_list->Count(), 0u);
+  EXPECT_EQ(m_list->Add(), "macro_1");
+  std::string kept;
+  ASSERT_TRUE(ReadWholeFile(m_folder + "macro.config.damaged", kept));
+  EXPECT_EQ(kept, "{\"MacroInfo\": [{\"MacroName\": \"mine\", ");
+  EXPECT_EQ(Reloaded().Names(), std::vector<std::string>{"macro_1"});
+}
+
 TEST_F(MacroListTest, FiftyMacrosAtMost) {
   for (int i = 0; i < 50; ++i) ASSERT_FALSE(m_list->Add().empty()) << i;
   EXPECT_EQ(m_list->Add(), "");
