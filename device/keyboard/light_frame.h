@@ -44,6 +44,10 @@ inline constexpr uint8_t kButtonTintBlue = 249;
 // brightness; any other button is dark.
 LightButtonPaint PaintLightButton(LightColor entry, bool visibleOnLightingPage);
 
+// How often the device's selector entry refreshes the lights: every 5 ms on
+// a cable, every 500 ms through the receiver (the screen still animates).
+inline constexpr int LightRefreshIntervalMs(bool receiverLink) { return receiverLink ? 500 : 5; }
+
 // Whether a refresh sends the frame to the keyboard: only on a cable and only
 // in the host-driven modes 29 and 30.
 bool SendsLightFrame(uint8_t mode, bool receiverLink);

@@ -45,6 +45,11 @@ TEST(LedTables, PathsArePaddedAsDesigned) {
   EXPECT_EQ(kStartLevels[137], 32);
   EXPECT_EQ(kStartLevels[138], 0);
   EXPECT_EQ(kStartColumns[20][0], 125);
+  EXPECT_EQ(kRingMatrix[0][0], 51);
+  EXPECT_EQ(kRingMatrix[11][2], 41);
+  EXPECT_EQ(kRingMatrix[10][8], kNoLed);
+  for (const auto& ring : kRingMatrix)
+    for (uint8_t led : ring) EXPECT_TRUE(led == kNoLed || FindInMatrix(led).Valid()) << int(led);
   EXPECT_EQ(kStartColumns[22][6], 255);
 }
 

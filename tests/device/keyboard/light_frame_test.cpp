@@ -72,6 +72,9 @@ TEST(LightFrame, OnlyHostModesOnACableSendFrames) {
   } cases[] = {{29, false, true}, {30, false, true}, {29, true, false}, {30, true, false},
                {28, false, false}, {0, false, false}, {4, false, false}};
   for (const auto& c : cases) EXPECT_EQ(SendsLightFrame(c.mode, c.receiver), c.sends) << int(c.mode) << c.receiver;
+  // Behind the receiver the screen refreshes every 500 ms and no frame goes out.
+  EXPECT_EQ(LightRefreshIntervalMs(true), 500);
+  EXPECT_EQ(LightRefreshIntervalMs(false), 5);
 }
 
 }  // namespace
