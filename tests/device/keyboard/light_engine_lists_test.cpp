@@ -136,3 +136,60 @@ TEST_F(EngineTest, PerKeyListReloadRestartsItsState) {
 
 }  // namespace
 }  // namespace tarn::keyboard::testing
+
+namespace tarn::keyboard::testing {
+namespace {
+
+// Settings come from profile files and the keyboard: any byte may arrive in
+// any field. Every combination must stay inside the tables (checked by the
+// sanitizer build) and keep brightness within the scale.
+TEST_F(EngineTest, AnySettingBytesStayInsideTheTables) {
+  CSeededRandom bytes(99);
+  auto byte = [&] { return static_cast<uint8_t>(bytes.Next() & 0xFF); };
+  for (int round = 0; round < 400; ++round) {
+    LightState s = State(static_cast<uint8_t>(round % 3 == 0 ? byte() : round % 33), byte(), byte(), byte(), byte(),
+                         byte(), byte(), byte());
+    s.zzccLedMode = byte();
+    s.customGroup = byte();
+    AudioLightState audio;
+    audio.audioMode = static_cast<uint8_t>(byte() % 9);
+    audio.sevenColorFlags = byte();
+    std::vector<LightListEntry> list(static_cast<std::size_t>(byte() % 200));
+    for (LightListEntry& e : list) {
+      e.regMode = byte() % 6;
+      e.brightness = byte();
+      e.speed = byte();
+      e.multiColor = byte();
+      e.present = byte() % 2;
+    }
+    std::vector<LightEffectStep> effects(static_cast<std::size_t>(byte() % 4));
+    for (LightEffectStep& e : effects) {
+      e.regMode = byte() % 7;
+      e.brightness = byte();
+      e.speed = byte();
+      e.direction = byte();
+      e.multiColor = byte();
+      e.time = byte();
+    }
+    if (round % 2) {
+      Apply(s, audio, list, effects);
+    } else {
+      engine.SetLightState(s);
+      engine.SetAudioLightState(audio);
+    }
+    engine.SeedRipple(byte(), 1);
+    engine.SetKeyMark(byte(), byte());
+    for (int i = 0; i < 20; ++i) {
+      clock.Advance(byte() * 10u);
+      uint32_t ticks = byte();
+      engine.Pass(ticks);
+    }
+  }
+  // And the engine still draws correctly afterwards.
+  Apply(State(17, 2));
+  Step();
+  for (unsigned led = 0; led < kLedCount; ++led) ASSERT_EQ(Led(led), At(kColourWheel[174], 135)) << led;
+}
+
+}  // namespace
+}  // namespace tarn::keyboard::testing
