@@ -2,7 +2,9 @@
 // What a device object asks of its page and of the main window. The device
 // layer stays free of the UI toolkit; the application implements this over
 // the device's page, its selector entry and the main window.
+#include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -38,6 +40,12 @@ class IDevicePageHost {
   virtual void StartEntryTimer(int timerId, int intervalMs) = 0;
   // Posts a message to the main window; may be called from any thread.
   virtual void PostToMainWindow(uint32_t message, uintptr_t wParam, intptr_t lParam) = 0;
+
+  // The device's power element shows the power status bytes.
+  virtual void ShowPowerStatus(const uint8_t* status, size_t length) {}
+  // Runs work that changes page controls on the UI thread; may be called
+  // from any thread. A host without a UI thread runs it at once.
+  virtual void RunOnUiThread(std::function<void()> work) { work(); }
 };
 
 }  // namespace tarn

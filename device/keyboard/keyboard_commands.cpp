@@ -1,5 +1,6 @@
 #include "device/keyboard/keyboard_commands.h"
 
+#include <algorithm>
 #include <chrono>
 #include <thread>
 

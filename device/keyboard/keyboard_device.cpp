@@ -1,27 +1,19 @@
 #include "device/keyboard/keyboard_device.h"
 
 #include <algorithm>
+#include <chrono>
+#include <thread>
 
 #include "device/keyboard/keyboard_commands.h"
 #include "macro/macro_event.h"
+#include "macro/macro_list.h"
 #include "platform/debug_output.h"
 #include "profile/data_folders.h"
-#include "profile/json_file.h"
 
 namespace tarn::keyboard {
 namespace {
 
 constexpr unsigned kCategory = kCategoryKeyboard;
-
-// A macro file name taken from a document must stay a plain name inside the
-// user folder.
-bool IsPlainFileStem(const std::string& name) {
-  if (name.empty() || name.size() > 200 || name == "." || name == "..") return false;
-  for (unsigned char c : name) {
-    if (c < 0x20 || c == '/' || c == '\\') return false;
-  }
-  return name.find("..") == std::string::npos;
-}
 
 // Runs the commands of one configuration transaction and always closes it.
 template <typename Body>
@@ -42,6 +34,9 @@ CVantorKeyboardDevice::CVantorKeyboardDevice() {
   m_nCategory = kCategory;
   m_strFolder = DeviceFolderName(kCategory);
   m_strLightConfig = kLightConfigName;
+  // The keyboard picture has a button and an LED for every identity row.
+  SetKeyCount(kKeyIdentityRows);
+  SetLedCount(kKeyIdentityRows);
   m_keyTable.assign(kMaxKeyTableBytes, 0);
   m_ledMapCache.assign(kMaxKeyTableBytes, 0);
   m_maps.keyPos.fill(kNoPosition);
@@ -153,6 +148,19 @@ void CVantorKeyboardDevice::StoreStagesAndLight() {
   m_lightState = light.Bytes();
 }
 
+void CVantorKeyboardDevice::SetLightState(uint32_t a, uint32_t b, uint32_t c, uint16_t d) {
+  CVantorUSBDevice::SetLightState(a, b, c, d);
+  SetKeyboardLightState(LightState::FromBytes(m_lightState.data()));
+}
+
+void CVantorKeyboardDevice::SetKeyboardLightState(const LightState& light) {
+  {
+    std::lock_guard<std::mutex> state(m_csState);
+    m_light = light;
+  }
+  StoreStagesAndLight();
+}
+
 void CVantorKeyboardDevice::SetStages(uint32_t a, uint32_t b, uint32_t c) {
   {
     std::lock_guard<std::mutex> state(m_csState);
@@ -221,10 +229,10 @@ int CVantorKeyboardDevice::SetKey6Flag(bool on) {
 
 std::string CVantorKeyboardDevice::UserFolder() const { return GetDeviceUserFolder(m_strFolder); }
 
-std::string CVantorKeyboardDevice::MacroDocumentPath() const { return UserFolder() + MacroDocumentName(kCategory); }
-
 unsigned CVantorKeyboardDevice::MacroCount() const {
-  return JsonArraySize(JsonMember(ReadJsonFile(MacroDocumentPath()), "MacroInfo"));
+  CMacroList macros(UserFolder());
+  macros.Load();
+  return static_cast<unsigned>(macros.Count());
 }
 
 std::vector<uint8_t> CVantorKeyboardDevice::GetMacroNumbers() {
@@ -274,19 +282,16 @@ int CVantorKeyboardDevice::DownloadMacroNumbers(const std::vector<uint8_t>& macr
     std::lock_guard<std::mutex> state(m_csState);
     m_info = info;
   }
-  Json::Value document = ReadJsonFile(MacroDocumentPath());
-  if (document.isNull()) return 0;
   if (macros.empty()) return 0;
-  const Json::Value& list = JsonMember(document, "MacroInfo");
+  CMacroList list(UserFolder());
+  list.Load();
   std::vector<std::vector<MacroEventBytes>> images;
   for (uint8_t number : macros) {
     std::vector<MacroEventBytes> events;
-    std::string guid = JsonString(JsonElement(list, number), "Guid");
-    if (IsPlainFileStem(guid)) {
-      const Json::Value& stored = JsonMember(ReadJsonFile(UserFolder() + guid + ".mac"), "Events");
-      for (Json::ArrayIndex i = 0; i < JsonArraySize(stored); ++i) {
-        const Json::Value& event = JsonElement(stored, i);
-        if (!IsValidMacroEvent(event)) continue;  // a bad row is skipped, never sent as zeros
+    if (number < list.Count() && IsSafeMacroId(list.Macros()[number].guid)) {
+      // Only valid events come back: a bad row is left out, never sent as zeros.
+      MacroEvents stored = ReadMacroEventFile(UserFolder() + list.Macros()[number].guid + kMacroFileExtension);
+      for (const Json::Value& event : stored.events) {
         auto bytes = EncodeMacroEvent(event);
         events.push_back({static_cast<uint16_t>(bytes[0] | bytes[1] << 8), static_cast<uint8_t>(bytes[2] & 0x7F),
                           (bytes[2] & 0x80) != 0, bytes[3]});

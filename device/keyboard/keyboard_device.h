@@ -41,6 +41,8 @@ class CVantorKeyboardDevice : public CVantorUSBDevice {
   void SaveProfile() override;
   void RefreshLights() override;
   void OnNotification(uint16_t code) override;
+  // The 14 lighting bytes as four little-endian words; kept and saved.
+  void SetLightState(uint32_t a, uint32_t b, uint32_t c, uint16_t d) override;
 
   // ---- the keyboard's own operations ----
   // Information, key table and LED map, then the key maps. 1 on success;
@@ -90,6 +92,8 @@ class CVantorKeyboardDevice : public CVantorUSBDevice {
   // scaled by its brightness at its slot.
   std::vector<uint8_t> BuildLightFrame() const;
 
+  // The same with the record itself.
+  void SetKeyboardLightState(const LightState& light);
   void SetLightModeCodes(const std::vector<int>& codes);
   void SetStages(uint32_t a, uint32_t b, uint32_t c);
   void SetKeyList(const KeyList& keys);
@@ -97,7 +101,6 @@ class CVantorKeyboardDevice : public CVantorUSBDevice {
  private:
   bool IsOpen() const { return m_cmdChannel.IsOpen(); }
   std::string UserFolder() const;
-  std::string MacroDocumentPath() const;
   unsigned MacroCount() const;
   void StoreStagesAndLight();
   int WriteSettings();
