@@ -7,6 +7,27 @@
 #include "platform/debug_output.h"
 
 namespace tarn {
+namespace {
+
+// At least one frame long; on the stack for the usual frame-sized replies.
+class ReplyBuffer {
+ public:
+  explicit ReplyBuffer(size_t length) : m_size(std::max(length, kFrameLength)) {
+    if (m_size > kFrameLength) m_heap.assign(m_size, 0);
+  }
+  uint8_t* data() { return m_heap.empty() ? m_local : m_heap.data(); }
+  uint8_t* begin() { return data(); }
+  uint8_t* end() { return data() + m_size; }
+  size_t size() const { return m_size; }
+  uint8_t operator[](size_t i) { return data()[i]; }
+
+ private:
+  size_t m_size;
+  uint8_t m_local[kFrameLength] = {};
+  std::vector<uint8_t> m_heap;
+};
+
+}  // namespace
 
 Frame PadRequest(const uint8_t* request, size_t length) {
   Frame packet{};
@@ -70,12 +91,12 @@ int CDeviceChannel::ExchangeLocked(const Frame& packet, uint8_t* reply, size_t r
   const uint32_t timeout = receiver ? kReceiverTimeoutMs : kCableTimeoutMs;
   // A reply that came after its request had given up would otherwise be
   // taken for the answer to this one.
-  link.FlushInput();
+  if (m_bLinkUnsettled[receiver].exchange(false)) link.FlushInput();
   uint32_t written = 0;
   if (!link.WriteReport(packet.data(), static_cast<uint32_t>(packet.size()), written, timeout))
     return kResultWriteFailed;
 
-  std::vector<uint8_t> buffer(std::max<size_t>(replyLength, kFrameLength), 0);
+  ReplyBuffer buffer(replyLength);
   int result = kResultNoReply;
   for (int attempt = 0; attempt < 2; ++attempt) {
     uint32_t got = 0;
@@ -97,7 +118,8 @@ int CDeviceChannel::ExchangeLocked(const Frame& packet, uint8_t* reply, size_t r
     // Another command's reply twice in a row answers nothing of ours.
     result = kResultNoReply;
   }
-  if (reply && replyLength) std::memcpy(reply, buffer.data(), replyLength);
+  if (result != kResultOk) m_bLinkUnsettled[receiver] = true;
+  if (reply && replyLength) std::memcpy(reply, buffer.data(), std::min(replyLength, buffer.size()));
   DebugDumpFrame("返回", buffer.data());
   return result;
 }
@@ -113,15 +135,17 @@ int CDeviceChannel::ExchangeQuiet(const uint8_t* request, size_t length, uint8_t
 
 int CDeviceChannel::QuietLocked(const Frame& packet, uint8_t* reply, size_t replyLength, uint32_t& transferred) {
   uint32_t written = 0;
-  m_hidWired.FlushInput();
+  if (m_bLinkUnsettled[0].exchange(false)) m_hidWired.FlushInput();
   if (!m_hidWired.WriteReport(packet.data(), static_cast<uint32_t>(packet.size()), written, kCableTimeoutMs))
     return kResultWriteFailed;
-  std::vector<uint8_t> buffer(std::max<size_t>(replyLength, kFrameLength), 0);
+  ReplyBuffer buffer(replyLength);
   uint32_t got = 0;
-  if (!m_hidWired.ReadReport(buffer.data(), static_cast<uint32_t>(buffer.size()), got, kCableTimeoutMs))
+  if (!m_hidWired.ReadReport(buffer.data(), static_cast<uint32_t>(buffer.size()), got, kCableTimeoutMs)) {
+    m_bLinkUnsettled[0] = true;
     return kResultNoReply;
+  }
   transferred = std::min<uint32_t>(got, static_cast<uint32_t>(replyLength));
-  if (reply && replyLength) std::memcpy(reply, buffer.data(), replyLength);
+  if (reply && replyLength) std::memcpy(reply, buffer.data(), std::min(replyLength, buffer.size()));
   return kResultOk;
 }
 

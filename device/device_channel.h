@@ -75,6 +75,10 @@ class CDeviceChannel {
   std::atomic<uint8_t> m_nChunkSize{kReceiverChunkSize};
 
  private:
+  // Set when an exchange ended without its own reply: a late reply may still
+  // come, so the next exchange drops what is waiting before it writes.
+  std::atomic<bool> m_bLinkUnsettled[2] = {false, false};  // cable, receiver
+
   int ExchangeLocked(const Frame& packet, uint8_t* reply, size_t replyLength, uint32_t& transferred);
   int QuietLocked(const Frame& packet, uint8_t* reply, size_t replyLength, uint32_t& transferred);
 };

@@ -83,6 +83,7 @@ bool CHidDevice::OpenHidDevice(const std::string& path, bool read, bool write, b
   auto queue = std::make_shared<CHidReportQueue>(std::move(inputIds), !descriptor.usesReportIds);
 
   std::unique_lock<std::mutex> lock(m_mutex);
+  m_abort.Reset();
   m_node = opened;
   m_queue = queue;
   m_strDevicePath = path;
@@ -95,7 +96,7 @@ bool CHidDevice::OpenHidDevice(const std::string& path, bool read, bool write, b
   m_nInterface = GetInterfaceFromPath(path);
   m_nCollection = collection;
   lock.unlock();
-  if (read) opened->Attach(queue);
+  opened->Attach(queue);
   return true;
 }
 
@@ -157,10 +158,9 @@ void CHidDevice::CloseLocked(std::unique_lock<std::mutex>& lock) {
   std::shared_ptr<CHidReportQueue> queue = std::move(m_queue);
   if (!node) return;
   // Wake whatever waits on this object, then let it leave before freeing.
-  queue->Abort();
+  node->Abort(queue);
   m_abort.Set();
   m_idle.wait(lock, [this] { return m_nPending == 0; });
-  m_abort.Reset();
   m_descriptor = HidReportDescriptor();
   m_inputReport.clear();
   m_inputUsages.clear();
@@ -182,14 +182,16 @@ bool CHidDevice::IsOpen() const {
 bool CHidDevice::ReadReport(uint8_t* buffer, uint32_t length, uint32_t& transferred, uint32_t timeoutMs) {
   transferred = 0;
   std::shared_ptr<CHidReportQueue> queue;
+  std::shared_ptr<CHidNode> node;
   {
     std::lock_guard<std::mutex> lock(m_mutex);
     if (!m_node || !m_bRead || !buffer || length == 0) return false;
     queue = m_queue;
+    node = m_node;
     ++m_nPending;
   }
-  std::vector<uint8_t> report;
-  bool ok = queue->Pop(report, TimeoutToMs(timeoutMs));
+  thread_local std::vector<uint8_t> report;  // keeps its capacity between reads
+  bool ok = node->Read(queue, report, TimeoutToMs(timeoutMs), m_abort.Fd());
   {
     std::lock_guard<std::mutex> lock(m_mutex);
     --m_nPending;
@@ -223,8 +225,15 @@ bool CHidDevice::WriteReport(const uint8_t* buffer, uint32_t length, uint32_t& t
 }
 
 void CHidDevice::FlushInput() {
-  std::lock_guard<std::mutex> lock(m_mutex);
-  if (m_queue) m_queue->Clear();
+  std::shared_ptr<CHidReportQueue> queue;
+  std::shared_ptr<CHidNode> node;
+  {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    if (!m_node) return;
+    queue = m_queue;
+    node = m_node;
+  }
+  node->Flush(queue);
 }
 
 bool CHidDevice::SetOutputReport(const uint8_t* buffer, uint32_t length) {

@@ -6,6 +6,7 @@
 #include <linux/hidraw.h>
 #include <poll.h>
 #include <sys/ioctl.h>
+#include <sys/eventfd.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -19,50 +20,13 @@ namespace tarn {
 
 // ---- CHidReportQueue ----
 
-void CHidReportQueue::Push(const uint8_t* data, size_t length) {
-  {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    if (m_reports.size() >= kCapacity) m_reports.pop_front();
-    m_reports.emplace_back(data, data + length);
-  }
-  m_cv.notify_all();
-}
+CHidReportQueue::CHidReportQueue(std::set<uint8_t> reportIds, bool anyReportId)
+    : m_reportIds(std::move(reportIds)),
+      m_bAnyReportId(anyReportId),
+      m_readyFd(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {}
 
-bool CHidReportQueue::Pop(std::vector<uint8_t>& report, int64_t timeoutMs) {
-  std::unique_lock<std::mutex> lock(m_mutex);
-  auto ready = [this] { return m_bAborted || m_bNodeGone || !m_reports.empty(); };
-  if (timeoutMs < 0) {
-    m_cv.wait(lock, ready);
-  } else if (!m_cv.wait_for(lock, std::chrono::milliseconds(timeoutMs), ready)) {
-    return false;
-  }
-  // Reports that arrived before the abort still count; a gone node keeps
-  // nothing useful once they are used up.
-  if (m_bAborted || m_reports.empty()) return false;
-  report = std::move(m_reports.front());
-  m_reports.pop_front();
-  return true;
-}
-
-void CHidReportQueue::Abort() {
-  {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    m_bAborted = true;
-  }
-  m_cv.notify_all();
-}
-
-void CHidReportQueue::SetNodeGone() {
-  {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    m_bNodeGone = true;
-  }
-  m_cv.notify_all();
-}
-
-void CHidReportQueue::Clear() {
-  std::lock_guard<std::mutex> lock(m_mutex);
-  m_reports.clear();
+CHidReportQueue::~CHidReportQueue() {
+  if (m_readyFd >= 0) ::close(m_readyFd);
 }
 
 // ---- node table ----
@@ -152,22 +116,23 @@ CHidNode::CHidNode(std::string name, int fd, HidNodeInfo info, bool writable, bo
     m_bNumbered = descriptor.usesReportIds;
 }
 
-CHidNode::~CHidNode() {
-  m_stopReader.Set();
-  if (m_reader.joinable()) m_reader.join();
-  ::close(m_fd);
-}
+CHidNode::~CHidNode() { ::close(m_fd); }
 
 bool CHidNode::IsGone() const {
   std::lock_guard<std::mutex> lock(m_mutex);
   return m_bGone;
 }
 
+void CHidNode::Signal(int fd) {
+  uint64_t one = 1;
+  ssize_t ignored = ::write(fd, &one, sizeof one);
+  (void)ignored;
+}
+
 void CHidNode::Attach(const std::shared_ptr<CHidReportQueue>& queue) {
   std::lock_guard<std::mutex> lock(m_mutex);
   m_queues.push_back(queue);
-  if (m_bGone) queue->SetNodeGone();
-  if (!m_reader.joinable()) m_reader = std::thread([this] { ReaderLoop(); });
+  if (m_bGone) Signal(queue->m_readyFd);
 }
 
 void CHidNode::Detach(const std::shared_ptr<CHidReportQueue>& queue) {
@@ -175,44 +140,111 @@ void CHidNode::Detach(const std::shared_ptr<CHidReportQueue>& queue) {
   m_queues.erase(std::remove(m_queues.begin(), m_queues.end(), queue), m_queues.end());
 }
 
-void CHidNode::MarkGone() {
-  std::lock_guard<std::mutex> lock(m_mutex);
+void CHidNode::MarkGoneLocked() {
   m_bGone = true;
-  for (auto& queue : m_queues) queue->SetNodeGone();
+  for (auto& queue : m_queues) Signal(queue->m_readyFd);
 }
 
-void CHidNode::ReaderLoop() {
+void CHidNode::Abort(const std::shared_ptr<CHidReportQueue>& queue) {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  queue->m_bAborted = true;
+  Signal(queue->m_readyFd);
+}
+
+bool CHidNode::Pump(CHidReportQueue* reader, bool drain, std::vector<uint8_t>* direct, bool* delivered) {
   // Unnumbered reports get a 0 in front, so byte 0 is the report id for all.
-  std::vector<uint8_t> storage(16385);
-  uint8_t* buffer = m_bNumbered ? storage.data() : storage.data() + 1;
-  const size_t room = storage.size() - 1;
+  uint8_t storage[16385];
+  storage[0] = 0;
+  uint8_t* buffer = m_bNumbered ? storage : storage + 1;
   for (;;) {
-    pollfd fds[2] = {{m_fd, POLLIN, 0}, {m_stopReader.Fd(), POLLIN, 0}};
-    int ready = ::poll(fds, 2, -1);
-    if (ready < 0) {
-      if (errno == EINTR) continue;
-      MarkGone();
-      return;
-    }
-    if (fds[1].revents) return;
-    if (fds[0].revents & POLLIN) {
-      ssize_t n = ::read(m_fd, buffer, room);
-      if (n > 0) {
-        size_t total = static_cast<size_t>(n) + (m_bNumbered ? 0 : 1);
-        std::lock_guard<std::mutex> lock(m_mutex);
-        for (auto& queue : m_queues)
-          if (queue->Accepts(storage[0])) queue->Push(storage.data(), total);
-        continue;
+    ssize_t n = ::read(m_fd, buffer, sizeof storage - 1);
+    if (n > 0) {
+      size_t total = static_cast<size_t>(n) + (m_bNumbered ? 0 : 1);
+      std::lock_guard<std::mutex> lock(m_mutex);
+      for (auto& queue : m_queues) {
+        if (!queue->Accepts(storage[0])) continue;
+        if (queue.get() == reader && direct && !*delivered && queue->m_reports.empty() && !queue->m_bAborted) {
+          // The reader's own report goes straight to it, not through the queue.
+          direct->assign(storage, storage + total);
+          *delivered = true;
+          continue;
+        }
+        if (queue->m_reports.size() >= CHidReportQueue::kCapacity) queue->m_reports.pop_front();
+        queue->m_reports.emplace_back(storage, storage + total);
+        // The reading caller looks at its own queue next anyway.
+        if (queue.get() != reader) Signal(queue->m_readyFd);
       }
-      if (n < 0 && (errno == EAGAIN || errno == EINTR)) continue;
-      MarkGone();  // end of the connection or the device is unplugged
-      return;
+      if (!drain) return true;
+      continue;
     }
-    if (fds[0].revents & (POLLHUP | POLLERR | POLLNVAL)) {
-      MarkGone();
-      return;
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) return true;
+    // End of the connection, or the device was unplugged.
+    std::lock_guard<std::mutex> lock(m_mutex);
+    MarkGoneLocked();
+    return false;
+  }
+}
+
+bool CHidNode::Read(const std::shared_ptr<CHidReportQueue>& queue, std::vector<uint8_t>& report,
+                    int64_t timeoutMs, int abortFd) {
+  using Clock = std::chrono::steady_clock;
+  const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs < 0 ? 0 : timeoutMs);
+  for (;;) {
+    {
+      std::lock_guard<std::mutex> lock(m_mutex);
+      if (queue->m_bAborted) return false;
+      if (!queue->m_reports.empty()) {
+        report = std::move(queue->m_reports.front());
+        queue->m_reports.pop_front();
+        return true;
+      }
+      if (m_bGone) return false;
+    }
+    int wait = -1;
+    if (timeoutMs >= 0) {
+      auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+      if (left < 0) return false;
+      wait = static_cast<int>(std::min<int64_t>(left, 1 << 30));
+    }
+    pollfd fds[3] = {{m_fd, POLLIN, 0}, {queue->m_readyFd, POLLIN, 0}, {abortFd, POLLIN, 0}};
+    int ready = ::poll(fds, abortFd >= 0 ? 3 : 2, wait);
+    if (ready < 0 && errno != EINTR) return false;
+    if (ready == 0 && wait >= 0 && Clock::now() >= deadline) {
+      // One last look: a report may have been queued at the very end.
+      std::lock_guard<std::mutex> lock(m_mutex);
+      if (queue->m_reports.empty() || queue->m_bAborted) return false;
+      continue;
+    }
+    if (abortFd >= 0 && fds[2].revents) return false;
+    if (fds[1].revents) {
+      uint64_t drained;
+      ssize_t ignored = ::read(queue->m_readyFd, &drained, sizeof drained);
+      (void)ignored;
+    }
+    if (fds[0].revents) {
+      // Whoever holds the read lock routes the report; a caller that finds
+      // it taken waits for its queue to be signalled instead.
+      std::unique_lock<std::mutex> reading(m_readMutex, std::try_to_lock);
+      if (reading.owns_lock()) {
+        bool delivered = false;
+        Pump(queue.get(), false, &report, &delivered);
+        if (delivered) return true;
+      } else {
+        pollfd mine[2] = {{queue->m_readyFd, POLLIN, 0}, {abortFd, POLLIN, 0}};
+        ::poll(mine, abortFd >= 0 ? 2 : 1, 1);
+      }
     }
   }
+}
+
+void CHidNode::Flush(const std::shared_ptr<CHidReportQueue>& queue) {
+  {
+    std::lock_guard<std::mutex> reading(m_readMutex);
+    Pump(queue.get(), true, nullptr, nullptr);
+  }
+  std::lock_guard<std::mutex> lock(m_mutex);
+  queue->m_reports.clear();
 }
 
 bool CHidNode::Write(const uint8_t* data, size_t length, int64_t timeoutMs, int abortFd) {
@@ -226,7 +258,10 @@ bool CHidNode::Write(const uint8_t* data, size_t length, int64_t timeoutMs, int 
     if (n >= 0) return false;  // a short write cannot be a whole report
     if (errno == EINTR) continue;
     if (errno != EAGAIN && errno != EWOULDBLOCK) {
-      if (errno == EPIPE || errno == ENODEV || errno == ECONNRESET) MarkGone();
+      if (errno == EPIPE || errno == ENODEV || errno == ECONNRESET) {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        MarkGoneLocked();
+      }
       return false;
     }
     int wait = -1;
