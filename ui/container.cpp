@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "ui/ui_string.h"
+#include "ui/window.h"
 
 namespace tarn {
 namespace {
@@ -68,12 +69,7 @@ int CContainerUI::GetItemIndex(CControlUI* control) const {
 }
 
 CControlUI* CContainerUI::FindSubControl(const std::string& name) const {
-  if (name.empty()) return nullptr;
-  for (QWidget* child : findChildren<QWidget*>()) {
-    CControlUI* control = AsControl(child);
-    if (control != nullptr && EqualsNoCase(control->GetName(), name)) return control;
-  }
-  return nullptr;
+  return CWindowUI::FindSubControlByName(this, name);
 }
 
 bool CContainerUI::SetAttribute(const std::string& name, const std::string& value) {

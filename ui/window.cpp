@@ -28,9 +28,12 @@ int g_defaultDpi = 96;
 
 int Scaled(int value, double scale) { return static_cast<int>(value * scale + 0.5); }
 
+// Controls of a child window (a dialog owned by this one) are that window's.
 void CollectControls(const QWidget* widget, std::vector<CControlUI*>& out) {
+  const QWidget* window = widget->window();
   for (QWidget* child : widget->findChildren<QWidget*>()) {
-    if (CControlUI* control = AsControl(child)) out.push_back(control);
+    CControlUI* control = AsControl(child);
+    if (control != nullptr && child->window() == window) out.push_back(control);
   }
 }
 
@@ -144,9 +147,10 @@ std::vector<CControlUI*> CWindowUI::AllControls() const {
 
 CControlUI* CWindowUI::FindSubControlByName(const CControlUI* parent, const std::string& name) {
   if (parent == nullptr || name.empty()) return nullptr;
-  for (QWidget* child : parent->GetWidget()->findChildren<QWidget*>()) {
-    CControlUI* control = AsControl(child);
-    if (control != nullptr && EqualsNoCase(control->GetName(), name)) return control;
+  std::vector<CControlUI*> controls;
+  CollectControls(parent->GetWidget(), controls);
+  for (CControlUI* control : controls) {
+    if (EqualsNoCase(control->GetName(), name)) return control;
   }
   return nullptr;
 }

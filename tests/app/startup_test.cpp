@@ -186,6 +186,21 @@ TEST(Startup, PrivateFontsLoadWhatIsThereAndSkipTheRest) {
   EXPECT_FALSE(font.LoadPrivateFont("Font\\missing.ttf"));
 }
 
+TEST(Startup, MissingSkinStillBringsUpTheWindow) {
+  test::App();
+  std::string folder = test::ScratchFolder("no_skin");
+  ScopedEnv dataDir("TARN_DATA_DIR", folder.c_str());
+  CStartup startup;
+  ASSERT_EQ(startup.Start(), CStartup::Result::Run);
+  CMainWnd* wnd = startup.GetMainWnd();
+  ASSERT_NE(wnd, nullptr);
+  EXPECT_TRUE(wnd->isVisible());
+  EXPECT_EQ(wnd->size(), QSize(800, 572));
+  EXPECT_EQ(wnd->FindControl("closebtn"), nullptr);  // no layout: nothing to find, nothing done
+  ASSERT_TRUE(wnd->HandleMessage(AppMessages().activation, 0, 1));
+  startup.Shutdown();
+}
+
 // The main window with a tray that can be switched on and off.
 class CTestMainWnd : public CMainWnd {
  public:

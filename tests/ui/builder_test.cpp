@@ -178,6 +178,46 @@ TEST_F(BuilderTest, BrokenLayoutsGiveErrorsNotCrashes) {
   EXPECT_EQ(window.FindControl("anything"), nullptr);
 }
 
+TEST_F(BuilderTest, ChildWindowsKeepTheirControls) {
+  std::string file = test::UseLayout("builder_child", R"(<VerticalLayout name="root">
+      <Button name="same_name"/><Option name="opt" group="g" selected="true"/></VerticalLayout>)");
+  test::CRecordingWindow owner(file);
+  owner.Create(nullptr, "owner");
+  test::CRecordingWindow child(file);
+  child.Create(&owner, "child");
+  ASSERT_EQ(child.parentWidget(), &owner);
+  EXPECT_EQ(owner.FindControl("same_name")->GetWindow(), &owner);
+  EXPECT_EQ(child.FindControl("same_name")->GetWindow(), &child);
+  EXPECT_EQ(owner.AllControls().size(), 3u);
+  // Option groups are per window: selecting in the child leaves the owner's.
+  dynamic_cast<COptionUI*>(child.FindControl("opt"))->Selected(true);
+  EXPECT_TRUE(dynamic_cast<COptionUI*>(owner.FindControl("opt"))->IsSelected());
+}
+
+TEST_F(BuilderTest, TabLayoutShowsOnePageAtATime) {
+  CDialogBuilder builder;
+  CControlUI* root = builder.CreateFromText(R"(<TabLayout name="tabs" selectedid="1">
+      <VerticalLayout name="p0"/><VerticalLayout name="p1"/><VerticalLayout name="p2"/></TabLayout>)",
+                                            nullptr);
+  auto* tabs = dynamic_cast<CTabLayoutUI*>(root);
+  ASSERT_NE(tabs, nullptr);
+  auto shown = [tabs]() {
+    std::string pages;
+    for (int i = 0; i < tabs->GetCount(); ++i) pages += tabs->GetItemAt(i)->IsVisible() ? '1' : '0';
+    return pages;
+  };
+  EXPECT_EQ(tabs->GetCurSel(), 1);
+  EXPECT_EQ(shown(), "010");
+  EXPECT_TRUE(tabs->SelectItem(2));
+  EXPECT_EQ(shown(), "001");
+  EXPECT_FALSE(tabs->SelectItem(3));
+  EXPECT_FALSE(tabs->SelectItem(-1));
+  EXPECT_EQ(tabs->GetCurSel(), 2);
+  EXPECT_TRUE(tabs->Remove(tabs->GetItemAt(0)));
+  EXPECT_EQ(tabs->GetCount(), 2);
+  delete root;
+}
+
 TEST_F(BuilderTest, ListsTakeTextItemsAndContainerElements) {
   CDialogBuilder builder;
   CControlUI* root = builder.CreateFromText(R"(<List name="list">
