@@ -56,7 +56,11 @@ QIcon AppIcon() {
   return QIcon(drawn);
 }
 
+CMainWnd* g_mainWnd = nullptr;
+
 }  // namespace
+
+CMainWnd* CMainWnd::Instance() { return g_mainWnd; }
 
 CMainWnd::CMainWnd() {
   m_clickHandlers["closebtn"] = [this](TNotifyUI&) {
@@ -70,6 +74,7 @@ CMainWnd::CMainWnd() {
 }
 
 CMainWnd::~CMainWnd() {
+  if (g_mainWnd == this) g_mainWnd = nullptr;
   if (m_pMenu != nullptr) delete m_pMenu;
   CResourceManager& resources = CResourceManager::Instance();
   resources.SetTextQueryInterface(nullptr);
@@ -81,6 +86,7 @@ void CMainWnd::InitWindow() {
   CResourceManager::Instance().LoadLanguage("lan_cn.xml");
   CResourceManager::Instance().ReloadText();
   for (const char* name : kTitleButtons) m_titleButtons[name] = FindControl(name);
+  g_mainWnd = this;
   QIcon icon = AppIcon();
   setWindowIcon(icon);
   m_tray.CreateTrayIcon(icon, "Tarn", [this](CTrayIcon::Event event) { OnTrayEvent(event); });
@@ -113,6 +119,10 @@ void CMainWnd::OnClick(TNotifyUI& msg) {
   if (msg.pSender == nullptr) return;
   auto handler = m_clickHandlers.find(MakeLower(msg.pSender->GetName()));
   if (handler != m_clickHandlers.end()) handler->second(msg);
+}
+
+void CMainWnd::OnBusMessage(uint32_t message, const BusMessage& bus, int) {
+  HandleMessage(message, bus.wParam, bus.lParam);
 }
 
 bool CMainWnd::HandleMessage(uint32_t message, int64_t wParam, int64_t lParam) {

@@ -10,6 +10,7 @@
 #include <map>
 #include <string>
 
+#include "platform/message_bus.h"
 #include "ui/menu_window.h"
 #include "ui/resource_manager.h"
 #include "ui/tray_icon.h"
@@ -37,9 +38,18 @@ class CMainWnd : public CWindowUI, public IQueryControlText {
   void OnMenuCommand(const std::string& item) override;
   std::string QueryControlText(const std::string& textId, const std::string& controlType) override;
 
-  // A registered message by number, as the window procedure took it. True
-  // when the window handled it.
-  bool HandleMessage(uint32_t message, int64_t wParam, int64_t lParam);
+  // A message by number (a registered message from the bus, or a private
+  // one posted by a worker thread). True when the window handled it.
+  bool HandleMessage(uint32_t message, int64_t wParam, int64_t lParam) override;
+  // A registered message from a peer on the bus, with its bytes.
+  virtual void OnBusMessage(uint32_t message, const BusMessage& bus, int peerId);
+  // Where the window sends its own messages (tool message 16, replies to
+  // "WorkTool"); null when the bus did not start.
+  void SetMessageBus(CMessageBusServer* bus) { m_pBus = bus; }
+  CMessageBusServer* GetMessageBus() const { return m_pBus; }
+  // The running main window, for code that must reach it (null before
+  // initialisation and after destruction).
+  static CMainWnd* Instance();
 
   // Shows the window, in front of the others.
   void ActivateFromOutside();
@@ -66,6 +76,7 @@ class CMainWnd : public CWindowUI, public IQueryControlText {
   using Handler = std::function<void(TNotifyUI&)>;
   std::map<std::string, Handler> m_clickHandlers;  // lower-case control name
   std::map<std::string, CControlUI*> m_titleButtons;
+  CMessageBusServer* m_pBus = nullptr;
   CTrayIcon m_tray;
   QPointer<CMenuWnd> m_pMenu;
   bool m_bDestroyed = false;

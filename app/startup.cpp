@@ -76,7 +76,9 @@ CStartup::Result CStartup::Start() {
     return Result::SecondInstance;
   }
   m_bus = std::make_unique<CBusBridge>();
-  if (!m_bus->Start(DefaultBusPath(), [this](uint32_t id, const BusMessage& message, int) { OnBusMessage(id, message); })) {
+  if (!m_bus->Start(DefaultBusPath(), [this](uint32_t id, const BusMessage& message, int peerId) {
+        if (m_pMainWnd != nullptr) m_pMainWnd->OnBusMessage(id, message, peerId);
+      })) {
     DebugOutputF("message bus not started on %s", DefaultBusPath().c_str());
   }
 
@@ -84,15 +86,12 @@ CStartup::Result CStartup::Start() {
   RegisterToolMessages();
 
   m_pMainWnd = std::make_unique<CMainWnd>();
+  if (m_bus->Running()) m_pMainWnd->SetMessageBus(&m_bus->Server());
   m_pMainWnd->Create(nullptr, "Tarn", CWindowUI::kStyleFrameless);
   m_pMainWnd->resize(800, 572);
   m_pMainWnd->CenterWindow();
   m_pMainWnd->show();
   return Result::Run;
-}
-
-void CStartup::OnBusMessage(uint32_t id, const BusMessage& message) {
-  if (m_pMainWnd != nullptr) m_pMainWnd->HandleMessage(id, message.wParam, message.lParam);
 }
 
 int CStartup::Exec() { return CWindowUI::MessageLoop(); }

@@ -43,7 +43,6 @@ class CStartup {
   void LoadFonts();
   void UnloadFonts();
   void SetupResources();
-  void OnBusMessage(uint32_t id, const BusMessage& message);
 
   std::vector<std::unique_ptr<CPrivateFont>> m_fonts;
   CInstanceLock m_lock;

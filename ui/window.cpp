@@ -9,7 +9,12 @@
 #include <QTimer>
 #include <QWindow>
 
+#include <QThread>
+
 #include <algorithm>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
 
 #include "platform/debug_output.h"
 #include "ui/container.h"
@@ -172,6 +177,43 @@ void CWindowUI::KillTimer(int id) {
   found->second->stop();
   found->second->deleteLater();
   m_timers.erase(found);
+}
+
+void CWindowUI::PostWindowMessage(uint32_t message, int64_t wParam, int64_t lParam) {
+  QMetaObject::invokeMethod(
+      this, [this, message, wParam, lParam]() { HandleMessage(message, wParam, lParam); }, Qt::QueuedConnection);
+}
+
+bool CWindowUI::SendWindowMessage(uint32_t message, int64_t wParam, int64_t lParam, int timeoutMs) {
+  if (QThread::currentThread() == thread()) return HandleMessage(message, wParam, lParam);
+  struct Call {
+    std::mutex mutex;
+    std::condition_variable done;
+    bool cancelled = false;
+    bool finished = false;
+    bool result = false;
+  };
+  auto call = std::make_shared<Call>();
+  QMetaObject::invokeMethod(
+      this,
+      [this, call, message, wParam, lParam]() {
+        {
+          std::lock_guard<std::mutex> lock(call->mutex);
+          if (call->cancelled) return;
+        }
+        bool result = HandleMessage(message, wParam, lParam);
+        std::lock_guard<std::mutex> lock(call->mutex);
+        call->result = result;
+        call->finished = true;
+        call->done.notify_all();
+      },
+      Qt::QueuedConnection);
+  std::unique_lock<std::mutex> lock(call->mutex);
+  if (!call->done.wait_for(lock, std::chrono::milliseconds(timeoutMs), [&call] { return call->finished; })) {
+    call->cancelled = true;
+    return false;
+  }
+  return call->result;
 }
 
 int CWindowUI::ShowModal() {

@@ -70,6 +70,17 @@ class CWindowUI : public QWidget, public INotifyUI, public IDialogBuilderCallbac
   // Pop-up menu commands arrive here, from the event loop after the menu closed.
   virtual void OnMenuCommand(const std::string& item) {}
 
+  // Window messages: a number and two integers, handled on the UI thread.
+  // True when the window handled the message.
+  virtual bool HandleMessage(uint32_t message, int64_t wParam, int64_t lParam) { return false; }
+  // From any thread: queues the message; it is dropped if the window goes first.
+  void PostWindowMessage(uint32_t message, int64_t wParam = 0, int64_t lParam = 0);
+  // From any thread: handles the message and waits for the answer. From
+  // another thread the wait is bounded, so that a worker never hangs on a
+  // UI thread that waits for it; false when the time ran out (the message
+  // is then dropped if not yet handled) or the window did not handle it.
+  bool SendWindowMessage(uint32_t message, int64_t wParam = 0, int64_t lParam = 0, int timeoutMs = 1000);
+
   // Shows the window modal and returns the result Close gave.
   int ShowModal();
   // Closes the window; a modal one returns result from ShowModal.

@@ -1,9 +1,13 @@
 // Modal windows, pop-up menus, the tray icon and the drawing helpers.
 #include <QImage>
 #include <QTest>
+#include <QThread>
 #include <QTimer>
 
 #include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
 
 #include "tests/ui/ui_test_support.h"
 #include "ui/basic_controls.h"
@@ -87,6 +91,62 @@ TEST_F(WindowTest, MenuItemReachesOwnerAndMenuCloses) {
   EXPECT_EQ(above->geometry().bottomRight() + QPoint(1, 1), QPoint(400, 400));
   above->Close();
   EXPECT_EQ(CMenuWnd::Init(&owner, "no_menu.xml", QPoint(0, 0)), nullptr);
+}
+
+// Records window messages and the thread they were handled on.
+class CMessageWindow : public test::CRecordingWindow {
+ public:
+  CMessageWindow() : CRecordingWindow("dialog.xml") {}
+  bool HandleMessage(uint32_t message, int64_t wParam, int64_t lParam) override {
+    onUiThread = onUiThread && QThread::currentThread() == thread();
+    handled.push_back({message, wParam, lParam});
+    return message != 0xC13;
+  }
+  struct Message {
+    uint32_t id;
+    int64_t w, l;
+  };
+  std::vector<Message> handled;
+  bool onUiThread = true;
+};
+
+TEST_F(WindowTest, MessagesFromWorkerThreadsAreHandledOnTheUiThread) {
+  CMessageWindow window;
+  window.Create(nullptr, "messages");
+  std::atomic<int> sendResult{-1};
+  std::atomic<int> refusedResult{-1};
+  std::thread worker([&]() {
+    window.PostWindowMessage(0xC12, 1, 2);
+    sendResult = window.SendWindowMessage(0xD03, 3, 4, 5000) ? 1 : 0;
+    refusedResult = window.SendWindowMessage(0xC13, 5, 6, 5000) ? 1 : 0;
+  });
+  ASSERT_TRUE(test::WaitFor([&] { return refusedResult != -1; }, 5000));
+  worker.join();
+  ASSERT_EQ(window.handled.size(), 3u);
+  EXPECT_EQ(window.handled[0].id, 0xC12u);
+  EXPECT_EQ(window.handled[0].w, 1);
+  EXPECT_EQ(window.handled[1].id, 0xD03u);
+  EXPECT_EQ(window.handled[1].l, 4);
+  EXPECT_EQ(sendResult, 1);
+  EXPECT_EQ(refusedResult, 0);  // the window did not handle it
+  EXPECT_TRUE(window.onUiThread);
+  EXPECT_TRUE(window.SendWindowMessage(0xC00));  // on the UI thread: at once
+  EXPECT_EQ(window.handled.size(), 4u);
+
+  // A UI thread busy waiting for the worker: the send gives up, and the
+  // message is not handled late.
+  std::thread blocked([&]() { sendResult = window.SendWindowMessage(0xC15, 0, 0, 50) ? 1 : 0; });
+  blocked.join();
+  EXPECT_EQ(sendResult, 0);
+  test::Pump(20);
+  EXPECT_EQ(window.handled.size(), 4u);
+
+  // Posted to a window that is gone: dropped.
+  auto* doomed = new CMessageWindow();
+  doomed->Create(nullptr, "doomed");
+  doomed->PostWindowMessage(0xC12);
+  delete doomed;
+  test::Pump(20);
 }
 
 TEST_F(WindowTest, TrayIconLivesWithoutATrayToo) {
