@@ -60,6 +60,7 @@ void CVirtualSocketServer::Serve() {
       break;
     }
     if (fds[0].revents) break;
+    const size_t polled = pairs.size();  // a pair accepted below was not polled yet
     if (fds[1].revents & POLLIN) {
       int client = ::accept4(m_listenFd, nullptr, nullptr, SOCK_CLOEXEC);
       if (client >= 0) {
@@ -74,7 +75,7 @@ void CVirtualSocketServer::Serve() {
       }
     }
     // Walk backwards so closing a pair keeps the remaining indices valid.
-    for (size_t p = pairs.size(); p-- > 0;) {
+    for (size_t p = polled; p-- > 0;) {
       bool closed = false;
       for (int side = 0; side < 2 && !closed; ++side) {
         const pollfd& f = fds[2 + 2 * p + static_cast<size_t>(side)];
