@@ -23,16 +23,6 @@ bool WaitForStop(const CStopEvent& stop, int ms) {
 }
 }  // namespace
 
-bool CLightPacer::OnPass(uint32_t now) {
-  if (now == m_lastSeen) return false;
-  m_lastSeen = now;
-  if (now - m_lastTick > 1) {
-    ++m_ticks;
-    m_lastTick = now;
-  }
-  return true;
-}
-
 CKeyboardLightThread::CKeyboardLightThread(CKeyboardLightEngine& engine, IClock& clock, Flag channelOpen,
                                            Flag syncLight)
     : m_engine(engine), m_clock(clock), m_channelOpen(std::move(channelOpen)), m_syncLight(std::move(syncLight)) {}
@@ -69,7 +59,7 @@ void CKeyboardLightThread::Stop() {
 }
 
 void CKeyboardLightThread::Loop(std::shared_ptr<Shared> shared) {
-  CLightPacer pacer(light::LightClockOf(m_clock.TickCount()));
+  light::CLightPacer pacer(light::LightClockOf(m_clock.TickCount()));
   for (;;) {
     // The design's 1 ms waits, merged while the light clock cannot move:
     // such passes would find it unchanged and do nothing, and each wake-up

@@ -11,28 +11,13 @@
 #include <string>
 #include <thread>
 
+#include "device/light/light_clock.h"
 #include "platform/clock.h"
 #include "platform/stop_event.h"
 
 namespace tarn::keyboard {
 
 class CKeyboardLightEngine;
-
-// The tick counter of the loop: a tick is counted when the clock has moved
-// on by more than 1 ms since the last counted tick. Fed with the light clock,
-// that is one tick per 1/64 s.
-class CLightPacer {
- public:
-  explicit CLightPacer(uint32_t start = 0) : m_lastTick(start), m_lastSeen(start) {}
-  // False when the clock has not moved since the previous pass: no work.
-  bool OnPass(uint32_t now);
-  uint32_t& Ticks() { return m_ticks; }
-
- private:
-  uint32_t m_lastTick;
-  uint32_t m_lastSeen;
-  uint32_t m_ticks = 0;
-};
 
 class CKeyboardLightThread {
  public:

@@ -24,4 +24,28 @@ inline uint32_t MsToNextLightTick(uint32_t ms) {
   return static_cast<uint32_t>(wait < 1 ? 1 : wait);
 }
 
+// The tick counter of a light loop: a tick is counted when the clock has
+// moved on by more than 1 ms since the last counted tick. Fed with the light
+// clock, that is one tick per 1/64 s.
+class CLightPacer {
+ public:
+  explicit CLightPacer(uint32_t start = 0) : m_lastTick(start), m_lastSeen(start) {}
+  // False when the clock has not moved since the previous pass: no work.
+  bool OnPass(uint32_t now) {
+    if (now == m_lastSeen) return false;
+    m_lastSeen = now;
+    if (now - m_lastTick > 1) {
+      ++m_ticks;
+      m_lastTick = now;
+    }
+    return true;
+  }
+  uint32_t& Ticks() { return m_ticks; }
+
+ private:
+  uint32_t m_lastTick;
+  uint32_t m_lastSeen;
+  uint32_t m_ticks = 0;
+};
+
 }  // namespace tarn::light

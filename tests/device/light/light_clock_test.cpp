@@ -27,5 +27,24 @@ TEST(LightClock, MovesSixtyFourTimesASecond) {
   EXPECT_EQ(moves, 64);
 }
 
+TEST(LightPacer, CountsTicksOnlyWhenTheClockMovesOnByMoreThanOneMs) {
+  struct Case {
+    uint32_t now;
+    bool work;
+    uint32_t ticks;
+  } cases[] = {
+      {100, false, 0},  // unchanged: no work
+      {101, true, 0},   // moved by 1: work, no tick
+      {101, false, 0},  {102, true, 1},  // 2 since the last tick
+      {103, true, 1},   {120, true, 2},  // a long gap is still one tick
+      {120, false, 2},  {122, true, 3},
+  };
+  CLightPacer pacer(100);
+  for (const auto& c : cases) {
+    EXPECT_EQ(pacer.OnPass(c.now), c.work) << c.now;
+    EXPECT_EQ(pacer.Ticks(), c.ticks) << c.now;
+  }
+}
+
 }  // namespace
 }  // namespace tarn::light
