@@ -63,14 +63,14 @@ CMainWnd* g_mainWnd = nullptr;
 CMainWnd* CMainWnd::Instance() { return g_mainWnd; }
 
 CMainWnd::CMainWnd() {
-  m_clickHandlers["closebtn"] = [this](TNotifyUI&) {
+  m_router.OnName("click", "closebtn", [this](TNotifyUI&) {
     CloseChildWindows();
     HideToTray();
-  };
-  m_clickHandlers["minbtn"] = [this](TNotifyUI&) { showMinimized(); };
-  m_clickHandlers["maxbtn"] = [this](TNotifyUI&) { showMaximized(); };
-  m_clickHandlers["restorebtn"] = [this](TNotifyUI&) { showNormal(); };
-  for (const char* idle : {"gamemodebtn", "cloudbtn", "smarteyesbtn"}) m_clickHandlers[idle] = [](TNotifyUI&) {};
+  });
+  m_router.OnName("click", "minbtn", [this](TNotifyUI&) { showMinimized(); });
+  m_router.OnName("click", "maxbtn", [this](TNotifyUI&) { showMaximized(); });
+  m_router.OnName("click", "restorebtn", [this](TNotifyUI&) { showNormal(); });
+  for (const char* idle : {"gamemodebtn", "cloudbtn", "smarteyesbtn"}) m_router.OnName("click", idle, [](TNotifyUI&) {});
 }
 
 CMainWnd::~CMainWnd() {
@@ -112,13 +112,7 @@ void CMainWnd::Notify(TNotifyUI& msg) {
   if (msg.sType != "timer") {
     DebugOutputF("Notify %s %s", msg.sType.c_str(), msg.pSender != nullptr ? msg.pSender->GetName().c_str() : "");
   }
-  if (msg.sType == "click") OnClick(msg);
-}
-
-void CMainWnd::OnClick(TNotifyUI& msg) {
-  if (msg.pSender == nullptr) return;
-  auto handler = m_clickHandlers.find(MakeLower(msg.pSender->GetName()));
-  if (handler != m_clickHandlers.end()) handler->second(msg);
+  m_router.Route(msg);
 }
 
 void CMainWnd::OnBusMessage(uint32_t message, const BusMessage& bus, int) {

@@ -1,8 +1,7 @@
 #pragma once
 // The program's only top-level window: title bar, tray icon and menu, the
 // activation message. Later parts add the device pages, the panels and the
-// routing of their notifications (the click table below and
-// HandleMessage's switch).
+// routing of their notifications (rows of m_router, cases of HandleMessage).
 #include <QPointer>
 
 #include <cstdint>
@@ -10,6 +9,7 @@
 #include <map>
 #include <string>
 
+#include "app/notify_router.h"
 #include "platform/message_bus.h"
 #include "ui/menu_window.h"
 #include "ui/resource_manager.h"
@@ -72,9 +72,7 @@ class CMainWnd : public CWindowUI, public IQueryControlText {
   void CloseChildWindows();
 
  private:
-  void OnClick(TNotifyUI& msg);
-  using Handler = std::function<void(TNotifyUI&)>;
-  std::map<std::string, Handler> m_clickHandlers;  // lower-case control name
+  CNotifyRouter m_router;
   std::map<std::string, CControlUI*> m_titleButtons;
   CMessageBusServer* m_pBus = nullptr;
   CTrayIcon m_tray;
