@@ -5,6 +5,7 @@
 #include <thread>
 
 #include "device/keyboard/keyboard_commands.h"
+#include "keyset/macro_references.h"
 #include "macro/macro_event.h"
 #include "macro/macro_list.h"
 #include "platform/debug_output.h"
@@ -288,14 +289,11 @@ int CVantorKeyboardDevice::DownloadMacroNumbers(const std::vector<uint8_t>& macr
   std::vector<std::vector<MacroEventBytes>> images;
   for (uint8_t number : macros) {
     std::vector<MacroEventBytes> events;
-    if (number < list.Count() && IsSafeMacroId(list.Macros()[number].guid)) {
-      // Only valid events come back: a bad row is left out, never sent as zeros.
-      MacroEvents stored = ReadMacroEventFile(UserFolder() + list.Macros()[number].guid + kMacroFileExtension);
-      for (const Json::Value& event : stored.events) {
-        auto bytes = EncodeMacroEvent(event);
-        events.push_back({static_cast<uint16_t>(bytes[0] | bytes[1] << 8), static_cast<uint8_t>(bytes[2] & 0x7F),
-                          (bytes[2] & 0x80) != 0, bytes[3]});
-      }
+    // Only valid events come back: a bad row is left out, never sent as zeros.
+    for (const Json::Value& event : list.ReadEvents(number).events) {
+      auto bytes = EncodeMacroEvent(event);
+      events.push_back({static_cast<uint16_t>(bytes[0] | bytes[1] << 8), static_cast<uint8_t>(bytes[2] & 0x7F),
+                        (bytes[2] & 0x80) != 0, bytes[3]});
     }
     images.push_back(std::move(events));
   }
@@ -390,16 +388,8 @@ void CVantorKeyboardDevice::SetKeyList(const KeyList& keys) {
 
 void CVantorKeyboardDevice::CheckMacroKeys() {
   LoadDeviceFiles();
-  unsigned count = static_cast<unsigned>(m_names.macroNames.size());
   KeyList keys = Keys();
-  bool changed = false;
-  for (KeyEntry& entry : keys) {
-    if ((entry.current.type == kMacroTypeA || entry.current.type == kMacroTypeB) && entry.current.param1 >= count) {
-      entry.current = entry.defaultAssignment;
-      changed = true;
-    }
-  }
-  if (changed) SetKeyList(keys);
+  if (ResetKeysForMissingMacros(keys, m_names.macroNames.size())) SetKeyList(keys);
 }
 
 void CVantorKeyboardDevice::LoadDeviceFiles() {

@@ -1,5 +1,7 @@
 #include "device/keyboard/keyboard_memory.h"
 
+#include "keyset/macro_references.h"
+
 namespace tarn::keyboard {
 
 uint8_t ModeCodeForIndex(unsigned modeIndex, const std::vector<int>& modeCodes) {
@@ -67,23 +69,22 @@ KeyTableWrite BuildKeyTableWrite(const std::vector<uint8_t>& cachedTable, unsign
   KeyTableWrite result;
   result.table.assign(keyCount * 3u, 0);
   for (size_t i = 0; i < result.table.size() && i < cachedTable.size(); ++i) result.table[i] = cachedTable[i];
+  // Only the keys the keyboard has take part, in on-screen order.
+  std::vector<KeyEntry> present;
+  std::vector<uint8_t> positions;
   for (unsigned n = 0; n <= kLastNamedKeyRow && n < keys.size(); ++n) {
     uint8_t position = maps.keyPos[n];
     if (position == kNoPosition || position >= keyCount) continue;
-    KeyAssignment key = keys[n].current;
-    if (key.type == kMacroTypeA || key.type == kMacroTypeB) {
-      if (key.param1 < macroCount) {
-        size_t place = 0;
-        while (place < result.usedMacros.size() && result.usedMacros[place] != key.param1) ++place;
-        if (place == result.usedMacros.size()) result.usedMacros.push_back(key.param1);
-        key.param1 = static_cast<uint8_t>(place);
-      } else {
-        key = keys[n].defaultAssignment;
-      }
-    }
-    result.table[3u * position] = key.type;
-    result.table[3u * position + 1] = key.param1;
-    result.table[3u * position + 2] = key.param2;
+    present.push_back(keys[n]);
+    positions.push_back(position);
+  }
+  std::vector<size_t> used = CollectUsedMacros(present, macroCount);
+  for (size_t m : used) result.usedMacros.push_back(static_cast<uint8_t>(m));
+  for (size_t i = 0; i < present.size(); ++i) {
+    KeyFunction f = DeviceFunctionOf(present[i], used, macroCount);
+    result.table[3u * positions[i]] = f.type;
+    result.table[3u * positions[i] + 1] = f.param1;
+    result.table[3u * positions[i] + 2] = f.param2;
   }
   return result;
 }

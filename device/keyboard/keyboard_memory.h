@@ -21,8 +21,6 @@ inline constexpr unsigned kSettingsBlockSize = 29;
 inline constexpr unsigned kPowerStatusSize = 6;
 inline constexpr unsigned kCustomGroupStride = 512;
 inline constexpr uint8_t kHostDrivenModeCode = 0xFE;
-inline constexpr uint8_t kMacroTypeA = 0x70;
-inline constexpr uint8_t kMacroTypeB = 0x71;
 
 // Keyboard stage words: (Repeat, RepeatDelay), (Key6Flag, PollingRate),
 // (WFlag, WinFlag), low half first.
