@@ -3,6 +3,13 @@
 // the screen shows and that the host-driven modes send to the keyboard. The
 // light thread calls Pass; everything else is called from the UI thread.
 //
+// Wiring in the keyboard device: ApplyProfile from the profile's LightInfo,
+// AudioLightInfo, LightList and light effects; SetLightState after the
+// settings are read back; OnAudioSpectrum / OnAudioLevels from the main
+// window; the light thread (CKeyboardLightThread) with the command channel's
+// open and m_bSyncLight flags; SetLedColor / GetLedColor on Leds(); and the
+// refresh building its frame from Leds().Snapshot() (light_frame.h).
+//
 // Locks: m_csState guards the light settings and all effect state (phases,
 // levels, hues, planes, audio); the engine lock guards the per-key effect
 // list and the sequence lock the user effect sequence. Order: state, then
