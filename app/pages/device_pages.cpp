@@ -24,6 +24,7 @@
 #include "platform/debug_output.h"
 #include "ui/basic_controls.h"
 #include "ui/container.h"
+#include "ui/ui_string.h"
 
 namespace tarn {
 namespace {
