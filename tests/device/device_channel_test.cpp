@@ -238,6 +238,25 @@ TEST_F(ChannelTest, LightFramesAreDroppedWhileACommandRuns) {
   EXPECT_EQ(m_channel.SendLightFrame(frame.data(), frame.size(), reply, sizeof reply, n), 0);
 }
 
+TEST_F(ChannelTest, QuietExchangeNeitherLogsNorMatchesCommands) {
+  Frame frame = BuildFrame(0x12, nullptr, 56, 0);
+  uint8_t reply[64];
+  uint32_t n = 0;
+  EXPECT_EQ(m_channel.ExchangeQuiet(frame.data(), frame.size(), reply, sizeof reply, n), 0);  // not open
+  Connect(KeyboardLink::Cable);
+  std::vector<std::string> lines;
+  SetDebugSink([&](const std::string& line) { lines.push_back(line); });
+  Node().InjectFault(Fault::WrongCommandOnce);
+  EXPECT_EQ(m_channel.ExchangeQuiet(frame.data(), frame.size(), reply, sizeof reply, n), 1);
+  SetDebugSink(nullptr);
+  EXPECT_TRUE(lines.empty());
+  EXPECT_EQ(reply[3], 0x12 ^ 0x80);  // the first reply, whatever it carries
+  EXPECT_FALSE(m_channel.IsBusy());
+  // The reply left behind does not answer the next command.
+  EXPECT_EQ(m_channel.Command(0x1A, nullptr, 6, 0, reply), 1);
+  EXPECT_EQ(reply[3], 0x1A);
+}
+
 TEST_F(ChannelTest, LinkModesAndDataSize) {
   EXPECT_EQ(m_channel.ChunkSize(), 24);  // a new channel
   EXPECT_FALSE(m_channel.IsReceiverMode());

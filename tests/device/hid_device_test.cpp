@@ -247,6 +247,27 @@ TEST(HidDevice, WriteThatCannotGoTimesOutAndTheNextOneWorks) {
   EXPECT_EQ(n, 64u);
 }
 
+TEST(HidDevice, RawOutputReportReachesTheDevice) {
+  std::mutex lock;
+  std::vector<Report> received;
+  auto device = std::make_shared<CVirtualHidDevice>(KeyboardInfo(0x5055), [&](const uint8_t* r, size_t n) {
+    std::lock_guard<std::mutex> guard(lock);
+    received.emplace_back(r, r + n);
+    return std::vector<Report>{};
+  });
+  CVirtualBus bus;
+  std::string node = bus.Plug("raw", device);
+  CHidDevice hid;
+  EXPECT_FALSE(hid.SetOutputReport(nullptr, 0));
+  ASSERT_TRUE(hid.OpenHidDevice(PathFor(node, 0x5055, 4), true, true, true, false));
+  const uint8_t frame[5] = {0x04, 9, 8, 7, 6};
+  ASSERT_TRUE(hid.SetOutputReport(frame, sizeof frame));
+  for (int i = 0; i < 2000 && device->RequestCount() == 0; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  std::lock_guard<std::mutex> guard(lock);
+  ASSERT_EQ(received.size(), 1u);
+  EXPECT_EQ(received[0], Report(frame, frame + 5));
+}
+
 TEST(HidDevice, DevicesOfAnotherProcessAttachThroughTheVirtualDir) {
   std::string dir = std::string(std::getenv("TARN_TEST_HOME")) + "/vdir";
   ::mkdir(dir.c_str(), 0700);
