@@ -25,7 +25,7 @@ CButtonUI::CButtonUI() {
 
 void CButtonUI::ApplyAlignment(Qt::Alignment alignment) {
   const char* align = (alignment & Qt::AlignLeft) ? "left" : (alignment & Qt::AlignRight) ? "right" : "center";
-  setProperty("textalign", align);
+  SetExtraStyle(std::string("text-align:") + align + ";");
 }
 
 void CButtonUI::OnUserClick() { SendNotify("click"); }

@@ -184,6 +184,7 @@ void CControlUI::UpdateStyle() {
     base += StringFormat("border:%dpx solid %s;", m_nBorderSize, Rgba(m_dwBorderColor).c_str());
   }
   if (m_nBorderRound > 0) base += StringFormat("border-radius:%dpx;", m_nBorderRound);
+  base += m_sExtraStyle;
   std::string sheet;
   if (!base.empty()) sheet += self + "{" + base + "}";
   for (const char* state : {"hover", "pressed", "checked", "disabled"}) {

@@ -134,6 +134,11 @@ class CControlUI {
   virtual void ApplyAlignment(Qt::Alignment) {}
   // Re-applies the style sheet built from colours and images.
   void UpdateStyle();
+  // Style properties a subclass adds to the control's own rule.
+  void SetExtraStyle(const std::string& properties) {
+    m_sExtraStyle = properties;
+    UpdateStyle();
+  }
   // Extra style rules for states ("hover", "pressed", "checked", "disabled").
   virtual std::string StateStyle(const std::string& state) const;
   std::string RuleBody(const std::string& bkImage, uint32_t bkColor, uint32_t textColor) const;
@@ -163,6 +168,7 @@ class CControlUI {
   int m_nBorderSize = 0;
   int m_nBorderRound = 0;
   std::string m_sBkImage;
+  std::string m_sExtraStyle;
   int m_nFont = -1;
   std::string m_sUserData;
   uintptr_t m_nTag = 0;
