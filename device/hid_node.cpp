@@ -70,7 +70,7 @@ std::shared_ptr<CHidNode> CHidNode::Acquire(const std::string& name, bool needWr
     if (needWrite && std::strcmp(suffix, "|ro") == 0) break;
     auto it = table.find(name + suffix);
     if (it == table.end()) continue;
-    if (auto node = it->second.lock(); node && !node->IsGone()) return node;
+    if (auto node = it->second.lock(); node && !node->ProbeGone()) return node;
   }
 
   HidNodeInfo info;
@@ -121,6 +121,16 @@ CHidNode::~CHidNode() { ::close(m_fd); }
 bool CHidNode::IsGone() const {
   std::lock_guard<std::mutex> lock(m_mutex);
   return m_bGone;
+}
+
+bool CHidNode::ProbeGone() {
+  // A node nobody reads learns of an unplug only from its descriptor.
+  pollfd p{m_fd, POLLIN, 0};
+  if (::poll(&p, 1, 0) == 1 && (p.revents & (POLLHUP | POLLERR | POLLNVAL))) {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    MarkGoneLocked();
+  }
+  return IsGone();
 }
 
 void CHidNode::Signal(int fd) {

@@ -54,6 +54,8 @@ class CHidNode {
   const HidNodeInfo& Info() const { return m_info; }
   bool CanWrite() const { return m_bWritable; }
   bool IsGone() const;
+  // IsGone, after asking the descriptor whether the device hung up.
+  bool ProbeGone();
 
   void Attach(const std::shared_ptr<CHidReportQueue>& queue);
   void Detach(const std::shared_ptr<CHidReportQueue>& queue);

@@ -217,6 +217,18 @@ TEST(HidDevice, VanishedNodeFailsWaitingAndLaterTransfers) {
   EXPECT_EQ(n, 0u);
 }
 
+TEST(HidDevice, PresenceCheckSeesAnUnplugEvenWhileTheNodeIsHeldButNotRead) {
+  CVirtualBus bus;
+  std::string node = bus.Plug("echo", EchoDevice());
+  CHidDevice link;  // holds the node open; nothing reads it
+  ASSERT_TRUE(link.OpenHidDevice(PathFor(node, 0x5055, 4), true, true, true, false));
+  CHidDevice probe;
+  EXPECT_TRUE(probe.OpenHidDevice(PathFor(node, 0x5055, 4), false, false, true, false));
+  probe.CloseHidDevice();
+  bus.Unplug("echo");
+  EXPECT_FALSE(probe.OpenHidDevice(PathFor(node, 0x5055, 4), false, false, true, false));
+}
+
 TEST(HidDevice, WriteThatCannotGoTimesOutAndTheNextOneWorks) {
   // The device stops taking reports until the gate opens, so the socket
   // fills and a write has to wait.
