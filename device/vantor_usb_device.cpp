@@ -175,8 +175,10 @@ void CVantorUSBDevice::OnNotification(uint16_t) {}
 void CVantorUSBDevice::LightThreadStep() {}
 
 void CVantorUSBDevice::SetControlLight(bool on) {
-  const bool wasOn = m_bControlLight.exchange(on);
-  if (on && !wasOn && m_nCategory == 1) {
+  m_bControlLight = on;
+  // Told again on every switch-on: a keyboard that was replugged or woke
+  // from suspend has forgotten it.
+  if (on && m_nCategory == 1) {
     std::lock_guard<std::recursive_mutex> command(m_cmdChannel.m_csCommand);
     m_cmdChannel.Command(kCmdHostLight, nullptr, 0, 0);
   }

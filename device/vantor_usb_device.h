@@ -105,7 +105,7 @@ class CVantorUSBDevice {
   virtual void LightThreadStep();
 
   // ---- non-virtual ----
-  // Stores the flag; turning it on for a keyboard tells the keyboard that
+  // Stores the flag; switching it on for a keyboard tells the keyboard that
   // the host drives its lights (command 0x1C).
   void SetControlLight(bool on);
   void SetWindowActive(bool on) { m_bWindowActive = on; }

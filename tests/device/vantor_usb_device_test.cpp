@@ -189,18 +189,24 @@ TEST_F(DeviceTest, LightThreadStepsOnlyWhileOpenAndNotSynchronised) {
   EXPECT_EQ(CountLines("MS灯光线程设定退出"), 1u);
 }
 
-TEST_F(DeviceTest, ControlLightTellsAKeyboardOnceWhenItTurnsOn) {
+TEST_F(DeviceTest, ControlLightTellsAKeyboardWhenSwitchedOn) {
   ASSERT_TRUE(m_device.OpenCommandLink(false, Path(KeyboardLink::Cable, 4)));
+  auto requests = [&] {
+    uint64_t count = 0;
+    m_keyboard.WithFirmware([&](CKeyboardFirmware& f) { count = f.HostLightRequestCount(); });
+    return count;
+  };
   m_device.SetControlLight(true);
-  m_device.SetControlLight(true);
+  EXPECT_TRUE(m_device.m_bControlLight);
+  EXPECT_EQ(requests(), 1u);
   m_device.SetControlLight(false);
-  uint64_t requests = 0;
-  m_keyboard.WithFirmware([&](CKeyboardFirmware& f) { requests = f.HostLightRequestCount(); });
-  EXPECT_EQ(requests, 1u);
+  EXPECT_FALSE(m_device.m_bControlLight);
+  EXPECT_EQ(requests(), 1u);
+  m_device.SetControlLight(true);
+  EXPECT_EQ(requests(), 2u);
   m_device.m_nCategory = 2;  // a mouse does not get the keyboard's command
   m_device.SetControlLight(true);
-  m_keyboard.WithFirmware([&](CKeyboardFirmware& f) { requests = f.HostLightRequestCount(); });
-  EXPECT_EQ(requests, 1u);
+  EXPECT_EQ(requests(), 2u);
 }
 
 TEST_F(DeviceTest, LedEntriesAndTheirButtons) {
