@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "device/keyboard/light_engine.h"
+#include "device/light/base_light_steps.h"
 #include "device/light/light_steps.h"
 
 namespace tarn::keyboard {
@@ -112,10 +113,7 @@ void CKeyboardLightEngine::StepPathWave() {
   }
 }
 
-void CKeyboardLightEngine::StepColourCycle() {
-  m_nPhase = StepPhase(m_lightState.fx, 192, m_nPhase, 1);
-  PutAll(kColourWheel[m_nPhase], Bright());
-}
+void CKeyboardLightEngine::StepColourCycle() { light::StepColourCycle(m_leds, kLedCount, m_lightState, m_nPhase); }
 
 void CKeyboardLightEngine::StepBreathing() {
   m_nPhase = static_cast<uint8_t>(m_nPhase + 1);
@@ -134,7 +132,7 @@ void CKeyboardLightEngine::StepStatic() {
       for (uint8_t led : kRingMatrix[k])
         if (led < kLedCount && IsInOrder(led) != kNoLed) Put(led, kColourWheel[138 - 12 * k], s);
   } else {
-    PutAll(Colour(0), s);
+    light::StepStaticColour(m_leds, kLedCount, m_lightState);
   }
 }
 
@@ -295,7 +293,7 @@ void CKeyboardLightEngine::StepMovingRings() {
   }
 }
 
-void CKeyboardLightEngine::StepOff() { PutAll({0, 0, 0}, 0); }
+void CKeyboardLightEngine::StepOff() { light::StepLightsOff(m_leds, kLedCount); }
 
 void CKeyboardLightEngine::StepSnake() {
   auto head = [this](unsigned p) {
@@ -334,23 +332,8 @@ void CKeyboardLightEngine::StepTwinkle() {
 }
 
 void CKeyboardLightEngine::StepBlink(bool fourColours) {
-  const uint32_t now = m_clock.TickCount();
-  if (now - m_nLastToggle >= light::BlinkPeriodOf(m_lightState.speed) * light::kBlinkUnitMs) {
-    m_bBlinkOn = m_bBlinkOn != 0 ? 0 : 1;
-    m_nLastToggle = now;
-    if (fourColours) {
-      m_nPhase = m_nPhase >= 3 ? 0 : static_cast<uint8_t>(m_nPhase + 1);
-    } else {
-      m_nPhase = static_cast<uint8_t>(m_nPhase + 16);
-      if (m_nPhase >= 192) m_nPhase = 0;
-    }
-  }
-  if (m_bBlinkOn == 0) {
-    StepOff();
-    return;
-  }
-  const Rgb colour = fourColours ? light::kFourColours[m_nPhase & 3] : Colour(m_nPhase);
-  PutAll(colour, Bright());
+  light::StepBlink(m_leds, kLedCount, m_lightState, m_nPhase, m_bBlinkOn, m_nLastToggle, m_clock.TickCount(),
+                   fourColours);
 }
 
 void CKeyboardLightEngine::StepRain() {
@@ -372,9 +355,7 @@ void CKeyboardLightEngine::StepRain() {
 }
 
 void CKeyboardLightEngine::StepFourColourBreathing() {
-  m_nPhase = StepPhase(m_lightState.fx, 128, m_nPhase, 1);
-  if (m_nPhase == 0) m_nPhase2 = m_nPhase2 >= 3 ? 0 : static_cast<uint8_t>(m_nPhase2 + 1);
-  PutAll(light::kFourColours[m_nPhase2 & 3], Scale8(Bright(), light::kBreath[m_nPhase]));
+  light::StepFourColourBreathing(m_leds, kLedCount, m_lightState, m_nPhase, m_nPhase2);
 }
 
 void CKeyboardLightEngine::StepCustom() {
