@@ -44,9 +44,11 @@ TEST(BaseLightSteps, FourColourBlinkWalksThePalette) {
   std::vector<Rgb> seen;
   for (uint32_t now = 5600; now <= 5600 * 8; now += 5600) {
     StepBlink(leds, 3, s, phase, on, last, now, true);
-    if (on) seen.push_back({leds.Get(2).red, leds.Get(2).green, leds.Get(2).blue});
-    else
+    if (on) {
+      seen.push_back({leds.Get(2).red, leds.Get(2).green, leds.Get(2).blue});
+    } else {
       EXPECT_EQ(leds.Get(2), LightColor{});
+    }
   }
   EXPECT_EQ(seen, (std::vector<Rgb>{kFourColours[1], kFourColours[3], kFourColours[1], kFourColours[3]}));
 }
