@@ -2,6 +2,7 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPointer>
 
 #include "ui/resource_manager.h"
 
@@ -43,11 +44,17 @@ int CListUI::Add(CControlUI* element) {
 
 bool CListUI::RemoveAt(int index) {
   if (index < 0 || index >= count()) return false;
+  QPointer<QWidget> widget = itemWidget(item(index));
   m_bQuiet = true;
-  QListWidgetItem* item = takeItem(index);
+  QListWidgetItem* taken = takeItem(index);
   m_bQuiet = false;
-  if (QWidget* widget = itemWidget(item)) widget->deleteLater();
-  delete item;
+  // The view may already have let go of the element's widget.
+  if (widget != nullptr) {
+    widget->hide();
+    widget->setParent(nullptr);  // out of the list's tree at once
+    widget->deleteLater();
+  }
+  delete taken;
   m_items.erase(m_items.begin() + index);
   m_nLastSel = currentRow();
   return true;

@@ -233,6 +233,11 @@ TEST_F(BuilderTest, ListsTakeTextItemsAndContainerElements) {
   ASSERT_NE(list->GetItemAt(1), nullptr);
   EXPECT_EQ(list->GetItemAt(1)->GetName(), "row");
   EXPECT_NE(CWindowUI::FindSubControlByName(list, "CELL"), nullptr);
+  EXPECT_TRUE(list->RemoveAt(1));
+  EXPECT_FALSE(list->RemoveAt(1));
+  test::Pump(5);
+  EXPECT_EQ(CWindowUI::FindSubControlByName(list, "cell"), nullptr);
+  EXPECT_EQ(list->GetCount(), 1);
   delete root;
 }
 
