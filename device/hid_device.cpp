@@ -191,7 +191,7 @@ bool CHidDevice::ReadReport(uint8_t* buffer, uint32_t length, uint32_t& transfer
     ++m_nPending;
   }
   thread_local std::vector<uint8_t> report;  // keeps its capacity between reads
-  bool ok = node->Read(queue, report, TimeoutToMs(timeoutMs), m_abort.Fd());
+  bool ok = node->Read(queue, report, TimeoutToMs(timeoutMs));
   {
     std::lock_guard<std::mutex> lock(m_mutex);
     --m_nPending;

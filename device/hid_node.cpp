@@ -118,10 +118,7 @@ CHidNode::CHidNode(std::string name, int fd, HidNodeInfo info, bool writable, bo
 
 CHidNode::~CHidNode() { ::close(m_fd); }
 
-bool CHidNode::IsGone() const {
-  std::lock_guard<std::mutex> lock(m_mutex);
-  return m_bGone;
-}
+bool CHidNode::IsGone() const { return m_bGone; }
 
 bool CHidNode::ProbeGone() {
   // A node nobody reads learns of an unplug only from its descriptor.
@@ -197,7 +194,7 @@ bool CHidNode::Pump(CHidReportQueue* reader, bool drain, std::vector<uint8_t>* d
 }
 
 bool CHidNode::Read(const std::shared_ptr<CHidReportQueue>& queue, std::vector<uint8_t>& report,
-                    int64_t timeoutMs, int abortFd) {
+                    int64_t timeoutMs) {
   using Clock = std::chrono::steady_clock;
   const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs < 0 ? 0 : timeoutMs);
   for (;;) {
@@ -217,8 +214,9 @@ bool CHidNode::Read(const std::shared_ptr<CHidReportQueue>& queue, std::vector<u
       if (left < 0) return false;
       wait = static_cast<int>(std::min<int64_t>(left, 1 << 30));
     }
-    pollfd fds[3] = {{m_fd, POLLIN, 0}, {queue->m_readyFd, POLLIN, 0}, {abortFd, POLLIN, 0}};
-    int ready = ::poll(fds, abortFd >= 0 ? 3 : 2, wait);
+    // An abort signals the queue too, so two descriptors cover every wake-up.
+    pollfd fds[2] = {{m_fd, POLLIN, 0}, {queue->m_readyFd, POLLIN, 0}};
+    int ready = ::poll(fds, 2, wait);
     if (ready < 0 && errno != EINTR) return false;
     if (ready == 0 && wait >= 0 && Clock::now() >= deadline) {
       // One last look: a report may have been queued at the very end.
@@ -226,7 +224,6 @@ bool CHidNode::Read(const std::shared_ptr<CHidReportQueue>& queue, std::vector<u
       if (queue->m_reports.empty() || queue->m_bAborted) return false;
       continue;
     }
-    if (abortFd >= 0 && fds[2].revents) return false;
     if (fds[1].revents) {
       uint64_t drained;
       ssize_t ignored = ::read(queue->m_readyFd, &drained, sizeof drained);
@@ -241,8 +238,8 @@ bool CHidNode::Read(const std::shared_ptr<CHidReportQueue>& queue, std::vector<u
         Pump(queue.get(), false, &report, &delivered);
         if (delivered) return true;
       } else {
-        pollfd mine[2] = {{queue->m_readyFd, POLLIN, 0}, {abortFd, POLLIN, 0}};
-        ::poll(mine, abortFd >= 0 ? 2 : 1, 1);
+        pollfd mine{queue->m_readyFd, POLLIN, 0};
+        ::poll(&mine, 1, 1);
       }
     }
   }

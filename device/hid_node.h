@@ -5,6 +5,7 @@
 // it reads by report id into the queue of each attached collection, so a
 // report meant for one collection is never taken by another that shares the
 // node; a caller whose report another one read is woken through its queue.
+#include <atomic>
 #include <cstdint>
 #include <deque>
 #include <memory>
@@ -61,10 +62,9 @@ class CHidNode {
   void Detach(const std::shared_ptr<CHidReportQueue>& queue);
 
   // The next report of the queue's collection, waiting up to timeoutMs
-  // (negative: without limit). False on time-out, when abortFd becomes
-  // readable, after Abort(queue) or when the node is gone.
-  bool Read(const std::shared_ptr<CHidReportQueue>& queue, std::vector<uint8_t>& report, int64_t timeoutMs,
-            int abortFd);
+  // (negative: without limit). False on time-out, after Abort(queue) or
+  // when the node is gone.
+  bool Read(const std::shared_ptr<CHidReportQueue>& queue, std::vector<uint8_t>& report, int64_t timeoutMs);
   void Abort(const std::shared_ptr<CHidReportQueue>& queue);
   // Drops what the queue holds and what the node has ready for it.
   void Flush(const std::shared_ptr<CHidReportQueue>& queue);
@@ -93,7 +93,7 @@ class CHidNode {
   std::mutex m_readMutex;  // one reader at a time keeps reports in order
   mutable std::mutex m_mutex;
   std::vector<std::shared_ptr<CHidReportQueue>> m_queues;
-  bool m_bGone = false;
+  std::atomic<bool> m_bGone{false};  // set under m_mutex, read without it where a stale value is harmless
 };
 
 }  // namespace tarn
