@@ -30,6 +30,9 @@ void CWorkerThread::Start(std::function<void(const CStopEvent&)> body, int waitM
 bool CWorkerThread::Stop(int waitMs) {
   if (!m_thread.joinable()) return true;
   m_stop.Set();
+  // The thread asking to stop itself cannot wait for its own end; it ends
+  // at its next look at the event and the owner joins it later.
+  if (std::this_thread::get_id() == m_thread.get_id()) return false;
   bool ended;
   {
     std::unique_lock<std::mutex> lock(m_mutex);

@@ -1,7 +1,8 @@
 #pragma once
 // The Tarn keyboard on the virtual bus: one firmware model, reachable by
 // cable (product 0x5055) and through its receiver (0x5088), each an
-// interface-1 node with the command and notification collections.
+// interface-1 node with the command and notification collections. The
+// keyboard must not outlive a bus it is plugged into.
 #include <functional>
 #include <memory>
 #include <mutex>

@@ -71,6 +71,18 @@ TEST_F(WorkerThreadTest, ThreadThatOverrunsItsWaitIsReportedAndWaitedFor) {
   EXPECT_TRUE(finished);  // not killed: it ran to its end before Stop returned
 }
 
+TEST_F(WorkerThreadTest, ThreadCanAskToStopItself) {
+  CWorkerThread thread;
+  std::atomic<bool> asked{false};
+  thread.Start([&](const CStopEvent& stop) {
+    EXPECT_FALSE(thread.Stop(500));  // must neither block nor throw
+    asked = true;
+    EXPECT_TRUE(stop.IsSet());
+  });
+  while (!asked) std::this_thread::yield();
+  EXPECT_TRUE(thread.Stop(1000));
+}
+
 TEST_F(WorkerThreadTest, StartingAgainStopsTheRunningThreadFirst) {
   CWorkerThread thread;
   std::atomic<int> running{0};
