@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "app/pages/register_controls.h"
+#include "ui/controls/own_controls.h"
 #include "ui/dialog_builder.h"
 
 namespace tarn {
@@ -33,6 +35,9 @@ std::vector<ControlClass> ControlClassTable() { return {}; }
 }  // namespace
 
 void RegisterControlClasses() {
+  // The folders of own controls register theirs as a group.
+  RegisterOwnControls();
+  RegisterDevicePageControls();
   for (ControlClass& entry : ControlClassTable()) {
     CControlFactory::Instance().RegistControl(entry.name, std::move(entry.create));
   }

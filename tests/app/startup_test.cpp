@@ -17,6 +17,7 @@
 #include "platform/instance_lock.h"
 #include "platform/message_bus.h"
 #include "platform/paths.h"
+#include "ui/dialog_builder.h"
 #include "tests/ui/ui_test_support.h"
 
 #ifndef TARN_BINARY
@@ -198,6 +199,14 @@ TEST(Startup, MissingSkinStillBringsUpTheWindow) {
   EXPECT_EQ(wnd->size(), QSize(800, 572));
   EXPECT_EQ(wnd->FindControl("closebtn"), nullptr);  // no layout: nothing to find, nothing done
   ASSERT_TRUE(wnd->HandleMessage(AppMessages().activation, 0, 1));
+  // The own control classes are there for layouts by their short names.
+  for (const char* type : {"CircleProgress", "ChartView", "Wnd", "SelectPanel", "DeviceKeyButton", "DeviceOption",
+                           "MpDevicePower", "HandImgButton", "HandImgSelectButton", "RedioMacroButton",
+                           "AudioRecord"}) {
+    CControlUI* control = CControlFactory::Instance().CreateControl(type);
+    EXPECT_NE(control, nullptr) << type;
+    delete control;
+  }
   startup.Shutdown();
 }
 
