@@ -21,15 +21,13 @@ ControlClass Entry(const char* name) {
   return {name, []() -> CControlUI* { return new T(); }};
 }
 
-// Each control class joins here under its class name, in this order:
-// CCircleProgressUI, CChartViewUI, CWndUI, CSelectPanelUI,
-// CDeviceKeyButtonUI, CUpdateInfoListItemUI, CDeviceOptionUI,
-// CMpDevicePowerUI, CComboEditContainerElementUI, CHandImgButtonUI,
-// CHandImgSelectButtonUI, CRedioMacroButtonUI, CAudioRecordUI,
-// CLightControlUI, CMacroControlUI, CKeySetControlUI, CDeviceProfileUI,
-// CShootControlUI, CMagicControlUI, CVoice6533ControlUI, CVantorUSBDevice,
-// CVantorMousePadDevice, CVantorRO6533Device. A class is added with its
-// own change, as Entry<CCircleProgressUI>("CCircleProgressUI").
+// Classes registered one by one, under their class names, after the groups
+// of ui/controls and app/pages. Any of CUpdateInfoListItemUI,
+// CComboEditContainerElementUI, CLightControlUI, CMacroControlUI,
+// CKeySetControlUI, CDeviceProfileUI, CShootControlUI, CMagicControlUI,
+// CVoice6533ControlUI, CVantorMousePadDevice or CVantorRO6533Device that no
+// group registers joins here with its own change, as
+// Entry<CLightControlUI>("CLightControlUI").
 std::vector<ControlClass> ControlClassTable() { return {}; }
 
 }  // namespace
