@@ -161,6 +161,32 @@ TEST_F(ChannelTest, InjectedFaultsGiveTheirResults) {
   }
 }
 
+TEST_F(ChannelTest, ReceiverWaitsLongerThanTheCableAndLateRepliesAreDropped) {
+  // A reply 1.5 s late: past the cable's time-out, within the receiver's.
+  for (KeyboardLink link : {KeyboardLink::Cable, KeyboardLink::Receiver}) {
+    Connect(link);
+    Node().SetReplyDelay(1500);
+    EXPECT_EQ(m_channel.Command(0x1A, nullptr, 6, 0), link == KeyboardLink::Cable ? 0 : 1);
+    Node().SetReplyDelay(0);
+  }
+  // The cable's late 0x1A reply (battery 40 %) must not answer the next
+  // 0x1A, asked after the battery changed.
+  Connect(KeyboardLink::Cable);
+  m_keyboard.WithFirmware([](CKeyboardFirmware& f) { f.SetPowerStatus(40, 2); });
+  Node().SetReplyDelay(1500);
+  EXPECT_EQ(m_channel.Command(0x1A, nullptr, 6, 0), 0);
+  Node().SetReplyDelay(0);
+  std::this_thread::sleep_for(std::chrono::milliseconds(800));  // the late reply is there by now
+  std::array<uint8_t, 6> now{};
+  m_keyboard.WithFirmware([&](CKeyboardFirmware& f) {
+    f.SetPowerStatus(90, 1);
+    now = f.PowerStatus();
+  });
+  uint8_t reply[64];
+  EXPECT_EQ(m_channel.Command(0x1A, nullptr, 6, 0, reply), 1);
+  EXPECT_TRUE(std::equal(now.begin(), now.end(), reply + 8));
+}
+
 TEST_F(ChannelTest, ReceiverWithNothingBehindItGivesMinus101) {
   Connect(KeyboardLink::Receiver);
   m_keyboard.WithFirmware([](CKeyboardFirmware& f) { f.SetKeyboardOn(false); });
