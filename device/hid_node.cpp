@@ -259,8 +259,9 @@ bool CHidNode::Write(const uint8_t* data, size_t length, int64_t timeoutMs, int 
   using Clock = std::chrono::steady_clock;
   const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs < 0 ? 0 : timeoutMs);
   for (;;) {
-    ssize_t n = ::send(m_fd, data, length, MSG_NOSIGNAL);
-    if (n < 0 && errno == ENOTSOCK) n = ::write(m_fd, data, length);
+    // A socket must not raise SIGPIPE when its device has gone.
+    ssize_t n = m_bHidraw ? ::write(m_fd, data, length) : ::send(m_fd, data, length, MSG_NOSIGNAL);
+    if (n < 0 && errno == ENOTSOCK) n = ::write(m_fd, data, length);  // a source's non-socket descriptor
     if (n == static_cast<ssize_t>(length)) return true;
     if (n >= 0) return false;  // a short write cannot be a whole report
     if (errno == EINTR) continue;
