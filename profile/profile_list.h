@@ -26,7 +26,7 @@ struct ProfileListEntry {
 constexpr int kMaxProfilesForAdd = 50;
 
 // Results of Rename.
-enum RenameResult : int { kRenameTaken = 0, kRenameDone = 1, kRenameBlank = 2 };
+enum ProfileRenameResult : int { kRenameTaken = 0, kRenameDone = 1, kRenameBlank = 2 };
 
 // A UUID that can name a file in the user folder: not empty, no folder
 // separator, no "..", no control character.

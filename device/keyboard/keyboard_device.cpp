@@ -386,6 +386,24 @@ void CVantorKeyboardDevice::SetKeyList(const KeyList& keys) {
   m_profile.Save();
 }
 
+void CVantorKeyboardDevice::SetKeyboardAudioLightState(const AudioLightState& audio) {
+  {
+    std::lock_guard<std::mutex> state(m_csState);
+    m_audio = audio;
+  }
+  m_profile.SetAudioLightInfo(audio);
+  m_profile.Save();
+}
+
+AudioLightState CVantorKeyboardDevice::CurrentAudioLightState() const {
+  std::lock_guard<std::mutex> state(m_csState);
+  return m_audio;
+}
+
+void CVantorKeyboardDevice::RefreshPanels() {
+  if (m_refreshPanels) m_refreshPanels();
+}
+
 void CVantorKeyboardDevice::CheckMacroKeys() {
   LoadDeviceFiles();
   KeyList keys = Keys();

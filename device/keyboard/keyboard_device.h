@@ -4,6 +4,7 @@
 // The page side (controls, captions) reaches it through the page host.
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -41,6 +42,8 @@ class CVantorKeyboardDevice : public CVantorUSBDevice {
   void SaveProfile() override;
   void RefreshLights() override;
   void OnNotification(uint16_t code) override;
+  // Runs the page's refresher (the page shows the profile's state).
+  void RefreshPanels() override;
   // The 14 lighting bytes as four little-endian words; kept and saved.
   void SetLightState(uint32_t a, uint32_t b, uint32_t c, uint16_t d) override;
 
@@ -97,6 +100,11 @@ class CVantorKeyboardDevice : public CVantorUSBDevice {
   void SetLightModeCodes(const std::vector<int>& codes);
   void SetStages(uint32_t a, uint32_t b, uint32_t c);
   void SetKeyList(const KeyList& keys);
+  // The sound-driven lighting; kept and saved into the profile.
+  void SetKeyboardAudioLightState(const AudioLightState& audio);
+  AudioLightState CurrentAudioLightState() const;
+  // What RefreshPanels runs: the page's own refresh, on the UI thread.
+  void SetPanelRefresher(std::function<void()> refresh) { m_refreshPanels = std::move(refresh); }
 
  private:
   bool IsOpen() const { return m_cmdChannel.IsOpen(); }
@@ -121,6 +129,7 @@ class CVantorKeyboardDevice : public CVantorUSBDevice {
   KeyList m_keyList;
   DeviceNameLists m_names;
   std::vector<int> m_modeCodes;
+  std::function<void()> m_refreshPanels;
 };
 
 }  // namespace tarn::keyboard
