@@ -130,7 +130,7 @@ bool CProfileList::RebuildFromProfileFiles() {
   return !m_entries.empty();
 }
 
-bool CProfileList::Reread() {
+bool CProfileList::ReadList() {
   std::string bytes;
   const bool present = ReadWholeFile(ListFilePath(), bytes) && !bytes.empty();
   Json::Value root = ReadJsonFile(ListFilePath());
@@ -178,13 +178,13 @@ bool CProfileList::Reread() {
 }
 
 bool CProfileList::Load() {
-  bool ok = Reread();
+  bool ok = ReadList();
   m_strSelectedUUID = m_entries[static_cast<size_t>(m_nSelected)].uuid;
   return ok;
 }
 
 bool CProfileList::Select(int index) {
-  Reread();
+  ReadList();
   if (index < 0 || index >= Count()) return false;
   m_nSelected = index;
   m_strSelectedUUID = m_entries[static_cast<size_t>(index)].uuid;
@@ -229,14 +229,14 @@ int CProfileList::Append(const ProfileListEntry& entry, Json::Value document) {
 // ---- operations ----
 
 int CProfileList::Add() {
-  Reread();
+  ReadList();
   if (Count() >= kMaxProfilesForAdd) return -1;
   ProfileListEntry entry{FreeProfileName(), FreshUuid()};
   return Append(entry, DefaultProfileFor(entry));
 }
 
 bool CProfileList::Delete(int index) {
-  Reread();
+  ReadList();
   if (index < 0 || index >= Count() || Count() < 2) return false;
   std::string path = ProfileFilePath(index);
   m_entries.erase(m_entries.begin() + index);
@@ -247,7 +247,7 @@ bool CProfileList::Delete(int index) {
 }
 
 int CProfileList::Copy(int index) {
-  Reread();
+  ReadList();
   if (index < 0 || index >= Count()) return -1;
   Json::Value source = LoadedProfile(index);
   std::string name = m_entries[static_cast<size_t>(index)].name + " copy";
@@ -258,7 +258,7 @@ int CProfileList::Copy(int index) {
 int CProfileList::Import(const std::string& path) {
   Json::Value document = ReadJsonFile(path);
   if (!document.isObject() || !JsonHas(document, kNameKey) || !JsonHas(document, kUuidKey)) return -1;
-  Reread();
+  ReadList();
   std::string name = GetFileTitle(path);
   if (IsBlank(name)) name = FreeProfileName();
   for (int n = 1; NameTaken(name); ++n) name += "(" + std::to_string(n) + ")";
@@ -266,13 +266,13 @@ int CProfileList::Import(const std::string& path) {
 }
 
 bool CProfileList::Export(int index, const std::string& path) {
-  Reread();
+  ReadList();
   if (index < 0 || index >= Count() || path.empty()) return false;
   return WriteJsonFile(LoadedProfile(index), path) == 0;
 }
 
 bool CProfileList::Reset(int index) {
-  Reread();
+  ReadList();
   if (index < 0 || index >= Count()) return false;
   const ProfileListEntry& entry = m_entries[static_cast<size_t>(index)];
   Json::Value document = DefaultProfileFor(entry);
@@ -290,7 +290,7 @@ bool CProfileList::Reset(int index) {
 
 int CProfileList::Rename(int index, const std::string& name) {
   if (IsBlank(name)) return kRenameBlank;
-  Reread();
+  ReadList();
   if (index < 0 || index >= Count()) return kRenameTaken;
   if (NameTaken(name, index)) return kRenameTaken;
   m_entries[static_cast<size_t>(index)].name = name;

@@ -51,6 +51,12 @@ class CProfileList {
   // one "profile1" made from the default profile. False only when the list
   // could not be written.
   bool Load();
+  // Rereads the list (repairing it as Load does) and gives its length; the
+  // selected UUID stays as it is.
+  int Reread() {
+    ReadList();
+    return Count();
+  }
 
   const std::vector<ProfileListEntry>& Entries() const { return m_entries; }
   int Count() const { return static_cast<int>(m_entries.size()); }
@@ -91,7 +97,7 @@ class CProfileList {
   static bool SameName(const std::string& a, const std::string& b);
 
  private:
-  bool Reread();
+  bool ReadList();
   bool RebuildFromProfileFiles();
   bool WriteList();
   std::string FreshUuid();

@@ -29,6 +29,12 @@ const TabVisibility kVisibility[] = {
     {7, {5, 3, 4, 2}, {6, 7, 8}},
 };
 
+// Combo items show the profile name as text and as tool tip.
+void AddItem(CComboUI* combo, const std::string& name) {
+  int item = combo->AddItem(name);
+  combo->setItemData(item, QString::fromStdString(name), Qt::ToolTipRole);
+}
+
 }  // namespace
 
 CComboUI* CDeviceProfileUI::Combo() {
@@ -53,7 +59,9 @@ void CDeviceProfileUI::FillCombo() {
   if (combo == nullptr) return;
   combo->SetResourceText(false);
   combo->RemoveAll();
-  for (const ProfileListEntry& entry : m_list.Entries()) combo->AddItem(entry.name);
+  for (const ProfileListEntry& entry : m_list.Entries()) {
+    AddItem(combo, entry.name);
+  }
 }
 
 void CDeviceProfileUI::InitProfiles() {
@@ -102,17 +110,14 @@ bool CDeviceProfileUI::IsProfileMenuVisible() const {
   return menu != nullptr && !menu->GetWidget()->isHidden();
 }
 
-int CDeviceProfileUI::GetProfileCount() {
-  m_list.Load();
-  return m_list.Count();
-}
+int CDeviceProfileUI::GetProfileCount() { return m_list.Reread(); }
 
 bool CDeviceProfileUI::AddProfile() {
   CComboUI* combo = Combo();
   if (combo == nullptr) return false;
   int index = m_list.Add();
   if (index < 0) return false;
-  combo->AddItem(m_list.Entries()[static_cast<size_t>(index)].name);
+  AddItem(combo, m_list.Entries()[static_cast<size_t>(index)].name);
   return true;
 }
 
@@ -136,7 +141,7 @@ bool CDeviceProfileUI::CopyProfile() {
   if (combo == nullptr || combo->GetCurSel() < 0) return false;
   int index = m_list.Copy(combo->GetCurSel());
   if (index < 0) return false;
-  combo->AddItem(m_list.Entries()[static_cast<size_t>(index)].name);
+  AddItem(combo, m_list.Entries()[static_cast<size_t>(index)].name);
   return true;
 }
 
@@ -145,7 +150,7 @@ bool CDeviceProfileUI::ImportProfile(const std::string& path) {
   if (combo == nullptr) return false;
   int index = m_list.Import(path);
   if (index < 0) return false;
-  combo->AddItem(m_list.Entries()[static_cast<size_t>(index)].name);
+  AddItem(combo, m_list.Entries()[static_cast<size_t>(index)].name);
   return true;
 }
 
@@ -168,7 +173,6 @@ int CDeviceProfileUI::RenameProfile(const std::string& name) {
   // The combo's texts follow the list.
   FillCombo();
   combo->SelectItem(sel);
-  combo->setItemData(sel, QString::fromStdString(name), Qt::ToolTipRole);
   SetEditedName(name);
   return result;
 }

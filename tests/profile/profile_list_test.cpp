@@ -300,6 +300,15 @@ TEST_F(ProfileListTest, SelectRecordsIndexAndUuid) {
   EXPECT_EQ(m_list.GetSelectedUUID(), m_list.Entries()[2].uuid);
   EXPECT_FALSE(m_list.Select(3));
   EXPECT_EQ(ListFile()["profileselect"].asInt(), 2);
+
+  // Rereading follows the file but keeps the selected UUID.
+  Json::Value list = ListFile();
+  list["profilelist"].resize(1);
+  list["profileselect"] = 0;
+  WriteJsonFile(list, m_user + "ProfileList.ini");
+  std::string selected = m_list.GetSelectedUUID();
+  EXPECT_EQ(m_list.Reread(), 1);
+  EXPECT_EQ(m_list.GetSelectedUUID(), selected);
 }
 
 }  // namespace

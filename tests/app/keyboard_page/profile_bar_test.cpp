@@ -202,6 +202,7 @@ TEST_F(ProfileBarTest, BarButtonsWithDialogs) {
     Click("device_profile_edit_save_btn");
     EXPECT_EQ(m_messages, r.messages) << r.name;
     EXPECT_EQ(m_combo->GetItemText(0), r.stored);
+    EXPECT_EQ(m_combo->itemData(0, Qt::ToolTipRole).toString().toStdString(), r.stored);
   }
 
   // Export, then import the exported file under its file name.
