@@ -62,14 +62,25 @@ void CDevicePageUI::CollectButtons() {
   m_bButtonsCollected = true;
   m_keyButtonMap.clear();
   m_lightButtonMap.clear();
-  m_pSelectPanel = FindSubControl("SelectPanel");
+  // The picture's panel: a control of the select panel class, else one named so.
+  std::vector<CControlUI*> all;
+  CollectDescendants(this, all);
+  m_pSelectPanel = nullptr;
+  for (CControlUI* control : all)
+    if (control->GetClass() == "SelectPanel") {
+      m_pSelectPanel = control;
+      break;
+    }
+  if (!m_pSelectPanel) m_pSelectPanel = FindSubControl("SelectPanel");
   if (!m_pSelectPanel) return;
-  // Until the key button class exists any control of the right name counts.
-  const bool classKnown = CControlFactory::Instance().IsRegistered("DeviceKeyButton");
   std::vector<CControlUI*> children;
   CollectDescendants(m_pSelectPanel, children);
+  // Key buttons are of the key button class; a picture without any (a plain
+  // layout) names ordinary buttons instead.
+  bool anyKeyButton = false;
+  for (CControlUI* child : children) anyKeyButton = anyKeyButton || child->GetClass() == "DeviceKeyButton";
   for (CControlUI* child : children) {
-    if (classKnown && child->GetClass() != "DeviceKeyButton") continue;
+    if (anyKeyButton && child->GetClass() != "DeviceKeyButton") continue;
     std::string prefix;
     int number = 0;
     if (!SplitNameNumber(child->GetName(), prefix, number)) continue;
