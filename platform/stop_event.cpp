@@ -39,7 +39,9 @@ bool CStopEvent::Wait(int timeoutMs) const {
   for (;;) {
     int wait = -1;
     if (timeoutMs >= 0) {
-      auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+      // Round up: a wait cut down to whole milliseconds would return at once
+      // for short waits, and a 1 ms wait loop would spin.
+      auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now()).count();
       wait = left > 0 ? static_cast<int>(left) : 0;
     }
     pollfd entry{m_fd, POLLIN, 0};

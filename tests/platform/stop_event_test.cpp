@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <thread>
 
 namespace tarn {
@@ -23,6 +24,18 @@ TEST(StopEvent, ManualResetWakesEveryWaiterAndStaysSet) {
   event.Set();
   event.Reset();
   EXPECT_FALSE(event.IsSet());
+}
+
+TEST(StopEvent, ShortWaitsReallyWait) {
+  CStopEvent event;
+  auto start = std::chrono::steady_clock::now();
+  int returns = 0;
+  while (std::chrono::steady_clock::now() - start < std::chrono::milliseconds(50)) {
+    event.Wait(1);
+    ++returns;
+  }
+  // A 1 ms wait that returned at once would come back many thousand times.
+  EXPECT_LE(returns, 60);
 }
 
 }  // namespace
