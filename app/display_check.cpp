@@ -20,19 +20,9 @@ void ReleaseDisplayProbe() {
   g_probe = nullptr;
 }
 
-bool DisplayAvailable(std::string& reason, bool keepOpen) {
-  const char* platform = std::getenv("QT_QPA_PLATFORM");
-  std::string name = platform != nullptr ? platform : "";
-  if (!name.empty() && name.rfind("xcb", 0) != 0) {
-    if (name.rfind("wayland", 0) == 0) {
-      const char* wayland = std::getenv("WAYLAND_DISPLAY");
-      if (wayland == nullptr || wayland[0] == '\0') {
-        reason = "no Wayland display (WAYLAND_DISPLAY is not set)";
-        return false;
-      }
-    }
-    return true;  // offscreen, vnc, ... need no display of ours
-  }
+namespace {
+
+bool X11Available(std::string& reason, bool keepOpen) {
   const char* display = std::getenv("DISPLAY");
   if (display == nullptr || display[0] == '\0') {
     reason = "no display (DISPLAY is not set); Tarn needs a graphical session";
@@ -50,6 +40,41 @@ bool DisplayAvailable(std::string& reason, bool keepOpen) {
     XCloseDisplay(connection);
   }
   return true;
+}
+
+bool WaylandAvailable(std::string& reason) {
+  const char* wayland = std::getenv("WAYLAND_DISPLAY");
+  if (wayland == nullptr || wayland[0] == '\0') {
+    reason = "no Wayland display (WAYLAND_DISPLAY is not set)";
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool DisplayAvailable(std::string& reason, bool keepOpen) {
+  const char* platform = std::getenv("QT_QPA_PLATFORM");
+  std::string list = platform != nullptr ? platform : "";
+  // Without a choice Qt takes X11 here. A list ("wayland;xcb") is tried in
+  // order, so one usable entry is enough.
+  if (list.empty()) return X11Available(reason, keepOpen);
+  size_t start = 0;
+  while (start <= list.size()) {
+    size_t end = list.find(';', start);
+    std::string entry = list.substr(start, end == std::string::npos ? std::string::npos : end - start);
+    std::string name = entry.substr(0, entry.find(':'));  // "xcb:option" names xcb
+    if (name == "xcb") {
+      if (X11Available(reason, keepOpen)) return true;
+    } else if (name.rfind("wayland", 0) == 0) {
+      if (WaylandAvailable(reason)) return true;
+    } else if (!name.empty()) {
+      return true;  // offscreen, vnc, ... need no display of ours
+    }
+    if (end == std::string::npos) break;
+    start = end + 1;
+  }
+  return false;
 }
 
 }  // namespace tarn

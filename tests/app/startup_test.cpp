@@ -312,6 +312,11 @@ TEST(DisplayCheck, SaysWhyNoWindowCanBeShown) {
       {nullptr, ":4711", nullptr, false, ":4711"},
       {"xcb", nullptr, nullptr, false, "DISPLAY"},
       {"wayland", nullptr, nullptr, false, "WAYLAND_DISPLAY"},
+      {"wayland", nullptr, "wayland-9", true, ""},
+      {"wayland;xcb", nullptr, nullptr, false, "DISPLAY"},
+      {"wayland;xcb", nullptr, "wayland-9", true, ""},
+      {"xcb:foo=1", ":4712", nullptr, false, ":4712"},
+      {"vnc", nullptr, nullptr, true, ""},
   };
   for (const auto& c : cases) {
     ScopedEnv platform("QT_QPA_PLATFORM", c.platform);
