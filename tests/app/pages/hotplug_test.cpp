@@ -202,3 +202,46 @@ TEST(Hotplug, PlugCyclesLeaveNoDescriptorsOrThreads) {
 
 }  // namespace
 }  // namespace tarn
+
+namespace tarn {
+namespace {
+
+TEST(Hotplug, HeldDiscoveryHandlesNothingUntilReleased) {
+  HotplugFixture f;
+  f.w.pages->HoldDiscovery(true);
+  f.keyboard.Plug(f.bus, KeyboardLink::Cable, "kb-cable");
+  test::Pump(600);
+  EXPECT_TRUE(f.Matches(kNone)) << f.Describe();
+  f.w.pages->HoldDiscovery(false);
+  EXPECT_TRUE(test::WaitFor([&] { return f.Matches(kCable); })) << f.Describe();
+  // Lost while held: handled once released.
+  f.w.pages->HoldDiscovery(true);
+  f.keyboard.Unplug(KeyboardLink::Cable);
+  test::Pump(600);
+  EXPECT_TRUE(f.w.pages->Entry(kKeyboardEntry)->IsShown());
+  f.w.pages->HoldDiscovery(false);
+  EXPECT_TRUE(test::WaitFor([&] { return f.Matches(kNone); })) << f.Describe();
+}
+
+}  // namespace
+}  // namespace tarn
+
+namespace tarn {
+namespace {
+
+TEST(Hotplug, SwitchToASilentReceiverAsksOnce) {
+  HotplugFixture f;
+  f.keyboard.Plug(f.bus, KeyboardLink::Cable, "kb-cable");
+  f.keyboard.Plug(f.bus, KeyboardLink::Receiver, "kb-receiver");
+  ASSERT_TRUE(test::WaitFor([&] { return f.Matches(kCableWithReceiver); })) << f.Describe();
+  auto receiver = f.keyboard.Node(KeyboardLink::Receiver);
+  const uint64_t before = receiver->RequestCount();
+  receiver->InjectFault(emu::Fault::NoReply, 3);
+  f.keyboard.Unplug(KeyboardLink::Cable);
+  // Each unanswered request costs the receiver's 5 s time-out on the UI thread.
+  ASSERT_TRUE(test::WaitFor([&] { return f.Keyboard()->m_cmdChannel.IsReceiverMode(); }, 30000));
+  EXPECT_EQ(receiver->RequestCount() - before, 3u) << "one link query, the status poll's query, the 0x01";
+}
+
+}  // namespace
+}  // namespace tarn
