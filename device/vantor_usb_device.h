@@ -125,8 +125,9 @@ class CVantorUSBDevice {
   void CloseNotificationLink(bool receiver);
   bool IsNotificationLinkOpen(bool receiver) const;
 
-  void StartLightThread();
-  void StopLightThread();
+  // A device class with a light thread of its own replaces these.
+  virtual void StartLightThread();
+  virtual void StopLightThread();
   bool IsLightThreadRunning() const { return m_lightThread.IsRunning(); }
 
   // The code stored by the last sync request, for OnDeviceSyncRequest.

@@ -5,6 +5,7 @@
 #include <thread>
 
 #include "device/keyboard/keyboard_commands.h"
+#include "device/keyboard/light_frame.h"
 #include "keyset/macro_references.h"
 #include "macro/macro_event.h"
 #include "macro/macro_list.h"
@@ -31,7 +32,15 @@ int InTransaction(CDeviceChannel& channel, Body body) {
 
 }  // namespace
 
-CVantorKeyboardDevice::CVantorKeyboardDevice() {
+CVantorKeyboardDevice::CVantorKeyboardDevice(IClock& clock, IRandom& random)
+    : m_lightHost(m_profile, CProfileLightHost::Callbacks{
+                                 [] { return -1; },  // the light panel reports its group later
+                                 [](unsigned) {},
+                                 [this](const light::LedSnapshot& leds, bool scaled) { SendCustomTable(leds, scaled); }}),
+      m_engine(clock, random, &m_lightHost),
+      m_lightWorker(
+          m_engine, clock, [this] { return m_cmdChannel.IsOpen(); },
+          [this] { return m_cmdChannel.m_bSyncLight != 0; }) {
   m_nCategory = kCategory;
   m_strFolder = DeviceFolderName(kCategory);
   m_strLightConfig = kLightConfigName;
@@ -46,7 +55,45 @@ CVantorKeyboardDevice::CVantorKeyboardDevice() {
   m_profile.SetDeviceIndex(0);
 }
 
-CVantorKeyboardDevice::~CVantorKeyboardDevice() { StopLightThread(); }
+CVantorKeyboardDevice::~CVantorKeyboardDevice() { m_lightWorker.Stop(); }
+
+void CVantorKeyboardDevice::StartLightThread() { m_lightWorker.Start(); }
+
+void CVantorKeyboardDevice::StopLightThread() { m_lightWorker.Stop(); }
+
+int CVantorKeyboardDevice::ApplyProfile() {
+  ApplyProfileLighting(m_engine, m_profile);
+  return 1;
+}
+
+void CVantorKeyboardDevice::SetLedColor(int index, uint32_t color) {
+  if (index >= 0) m_engine.Leds().Set(static_cast<unsigned>(index), light::CLedColours::Unpack(color));
+}
+
+uint32_t CVantorKeyboardDevice::GetLedColor(int index) const {
+  return index < 0 ? 0 : light::CLedColours::Pack(m_engine.Leds().Get(static_cast<unsigned>(index)));
+}
+
+void CVantorKeyboardDevice::OnAudioSpectrum(const int* values, int count) { m_engine.OnAudioSpectrum(values, count); }
+
+void CVantorKeyboardDevice::OnAudioLevels(const int* values, int count) { m_engine.OnAudioLevels(values, count); }
+
+void CVantorKeyboardDevice::SendCustomTable(const light::LedSnapshot& leds, bool scaled) {
+  KeyMaps maps;
+  unsigned keyCount;
+  uint8_t group;
+  {
+    std::lock_guard<std::mutex> state(m_csState);
+    maps = m_maps;
+    keyCount = std::min(m_info.KeyCount(), kMaxKeyCount);
+    group = m_light.customGroup;
+  }
+  std::vector<uint8_t> table = BuildCustomLightTable(leds, maps.keyLed, keyCount, scaled);
+  if (table.empty() || !IsOpen()) return;
+  if (CmdWriteLightTable(m_cmdChannel, group, table.data(), table.size()) != kResultOk) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+  }
+}
 
 // ---- connection ----
 
@@ -116,6 +163,8 @@ int CVantorKeyboardDevice::ReadSettings() {
     m_settings = block;
     DecodeSettingsBlock(block, m_modeCodes, m_light, m_stages);
   }
+  // The engine resets its effects and runs the entry step when the mode moved.
+  m_engine.SetLightState(CurrentLightState());
   StoreStagesAndLight();
   return active;
 }
@@ -159,6 +208,7 @@ void CVantorKeyboardDevice::SetKeyboardLightState(const LightState& light) {
     std::lock_guard<std::mutex> state(m_csState);
     m_light = light;
   }
+  m_engine.SetLightState(light);
   StoreStagesAndLight();
 }
 
@@ -391,6 +441,7 @@ void CVantorKeyboardDevice::SetKeyboardAudioLightState(const AudioLightState& au
     std::lock_guard<std::mutex> state(m_csState);
     m_audio = audio;
   }
+  m_engine.SetAudioLightState(audio);
   m_profile.SetAudioLightInfo(audio);
   m_profile.Save();
 }
@@ -440,7 +491,7 @@ void CVantorKeyboardDevice::PollDeviceStatus() {
   if (m_pPage) m_pPage->ShowPowerStatus(status.data(), status.size());
 }
 
-std::vector<uint8_t> CVantorKeyboardDevice::BuildLightFrame() const {
+std::vector<uint8_t> CVantorKeyboardDevice::CurrentLightFrame() const {
   KeyMaps maps;
   unsigned keyCount;
   {
@@ -448,28 +499,30 @@ std::vector<uint8_t> CVantorKeyboardDevice::BuildLightFrame() const {
     maps = m_maps;
     keyCount = std::min(m_info.KeyCount(), kMaxKeyCount);
   }
-  std::vector<uint8_t> frame(keyCount * 3u, 0);
-  for (unsigned led = 0; led < kKeyIdentityRows; ++led) {
-    uint8_t slot = maps.keyLed[led];
-    if (slot == kNoPosition || slot >= keyCount) continue;
-    uint32_t entry = GetLedColor(static_cast<int>(led));
-    uint32_t a = LedEntryBrightness(entry);
-    frame[3u * slot] = static_cast<uint8_t>(((entry & 0xFF) * a) >> 8);
-    frame[3u * slot + 1] = static_cast<uint8_t>((((entry >> 8) & 0xFF) * a) >> 8);
-    frame[3u * slot + 2] = static_cast<uint8_t>((((entry >> 16) & 0xFF) * a) >> 8);
-  }
-  return frame;
+  return BuildLightFrame(m_engine.Leds().Snapshot(), maps.keyLed, keyCount);
 }
 
 void CVantorKeyboardDevice::RefreshLights() {
-  CVantorUSBDevice::RefreshLights();
+  // One snapshot serves the screen and the frame, so both show one moment.
+  light::LedSnapshot leds = m_engine.Leds().Snapshot();
+  if (m_bControlLight && m_pPage) {
+    for (int i = 0; i < m_nLedCount && i < static_cast<int>(leds.size()); ++i) {
+      if (!m_lightButtons[static_cast<size_t>(i)] || !m_pPage->IsLightButtonShown(i)) continue;
+      const LightColor& c = leds[static_cast<size_t>(i)];
+      m_pPage->PaintLightButton(i, uint32_t{c.red} << 16 | uint32_t{c.green} << 8 | c.blue, c.alpha);
+    }
+  }
+  KeyMaps maps;
+  unsigned keyCount;
   uint8_t mode;
   {
     std::lock_guard<std::mutex> state(m_csState);
+    maps = m_maps;
+    keyCount = std::min(m_info.KeyCount(), kMaxKeyCount);
     mode = m_light.selectItem;
   }
-  if (!IsOpen() || m_cmdChannel.IsReceiverMode() || (mode != 29 && mode != 30)) return;
-  std::vector<uint8_t> frame = BuildLightFrame();
+  if (!IsOpen() || !SendsLightFrame(mode, m_cmdChannel.IsReceiverMode())) return;
+  std::vector<uint8_t> frame = BuildLightFrame(leds, maps.keyLed, keyCount);
   if (frame.empty()) return;
   if (CmdWriteLightFrame(m_cmdChannel, frame.data(), frame.size()) != kResultOk && !m_cmdChannel.IsBusy()) {
     std::this_thread::sleep_for(std::chrono::milliseconds(200));

@@ -11,6 +11,9 @@
 
 #include "device/keyboard/key_identity.h"
 #include "device/keyboard/keyboard_memory.h"
+#include "device/keyboard/light_engine.h"
+#include "device/keyboard/light_profile_host.h"
+#include "device/keyboard/light_thread.h"
 #include "device/vantor_usb_device.h"
 #include "profile/device_name_lists.h"
 #include "profile/keyboard_profile.h"
@@ -22,7 +25,8 @@ inline constexpr uint16_t kNotifyProfileChanged = 0x0402;
 
 class CVantorKeyboardDevice : public CVantorUSBDevice {
  public:
-  CVantorKeyboardDevice();
+  // The lighting runs on `clock` and `random` (tests inject their own).
+  explicit CVantorKeyboardDevice(IClock& clock = SystemClock(), IRandom& random = SystemRandom());
   ~CVantorKeyboardDevice() override;
 
   // ---- base operations ----
@@ -44,6 +48,13 @@ class CVantorKeyboardDevice : public CVantorUSBDevice {
   void OnNotification(uint16_t code) override;
   // Runs the page's refresher (the page shows the profile's state).
   void RefreshPanels() override;
+  int ApplyProfile() override;
+  void SetLedColor(int index, uint32_t color) override;
+  uint32_t GetLedColor(int index) const override;
+  void OnAudioSpectrum(const int* values, int count) override;
+  void OnAudioLevels(const int* values, int count) override;
+  void StartLightThread() override;
+  void StopLightThread() override;
   // The 14 lighting bytes as four little-endian words; kept and saved.
   void SetLightState(uint32_t a, uint32_t b, uint32_t c, uint16_t d) override;
 
@@ -94,7 +105,9 @@ class CVantorKeyboardDevice : public CVantorUSBDevice {
   CKeyboardProfiledata& Profile() { return m_profile; }
   // The frame that RefreshLights sends: keyCount * 3 bytes, each LED's colour
   // scaled by its brightness at its slot.
-  std::vector<uint8_t> BuildLightFrame() const;
+  std::vector<uint8_t> CurrentLightFrame() const;
+  CKeyboardLightEngine& LightEngine() { return m_engine; }
+  bool IsLightThreadRunning() const { return m_lightWorker.Running(); }
 
   // The same with the record itself.
   void SetKeyboardLightState(const LightState& light);
@@ -113,6 +126,7 @@ class CVantorKeyboardDevice : public CVantorUSBDevice {
   unsigned MacroCount() const;
   void StoreStagesAndLight();
   int WriteSettings();
+  void SendCustomTable(const light::LedSnapshot& leds, bool scaled);
 
   mutable std::mutex m_csState;  // memory copies: the notification thread writes too
   InfoBlock m_info;
@@ -131,6 +145,12 @@ class CVantorKeyboardDevice : public CVantorUSBDevice {
   DeviceNameLists m_names;
   std::vector<int> m_modeCodes;
   std::function<void()> m_refreshPanels;
+
+  // The lighting: the engine's LED entries stand for the base's, the light
+  // thread steps it. Declared last, so the thread stops first.
+  CProfileLightHost m_lightHost;
+  CKeyboardLightEngine m_engine;
+  CKeyboardLightThread m_lightWorker;
 };
 
 }  // namespace tarn::keyboard

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "device/keyboard/keyboard_memory.h"
 #include "device/keyboard/led_tables.h"
 #include "device/light/led_colours.h"
 
@@ -14,7 +15,6 @@ namespace tarn::keyboard {
 // LED slot of each on-screen LED index; 255 = the keyboard has no slot.
 using KeyLedMap = std::array<uint8_t, kLedCount>;
 inline constexpr uint8_t kNoSlot = 255;
-inline constexpr unsigned kMaxKeyCount = 170;
 
 // KeyCount x 3 bytes: for every LED i with slot s, its colour scaled by its
 // brightness ((c x A) >> 8) at bytes 3s to 3s+2; the rest 0. A key count

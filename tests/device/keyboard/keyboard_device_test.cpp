@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <thread>
+
 #include "device/hid_path.h"
 #include "emulator/keyboard_firmware_layout.h"
 #include "emulator/virtual_keyboard.h"
@@ -316,7 +319,7 @@ TEST_F(KeyboardDeviceTest, LightFramesOnlyOnTheCableInHostModes) {
     m_keyboard.Unplug(link);
   }
   // Esc's slot carries its colour scaled by brightness.
-  std::vector<uint8_t> frame = m_device.BuildLightFrame();
+  std::vector<uint8_t> frame = m_device.CurrentLightFrame();
   uint8_t slot = m_device.Maps().keyLed[0];
   auto sent = Firmware([](CKeyboardFirmware& f) {
     auto span = f.LightFrame();
@@ -327,6 +330,32 @@ TEST_F(KeyboardDeviceTest, LightFramesOnlyOnTheCableInHostModes) {
   EXPECT_EQ(sent[3 * slot + 1], (100 * 128) >> 8);
   EXPECT_EQ(sent[3 * slot + 2], (50 * 128) >> 8);
   EXPECT_EQ(std::vector<uint8_t>(sent.begin(), sent.begin() + static_cast<long>(frame.size())), frame);
+}
+
+TEST_F(KeyboardDeviceTest, TheLightThreadStepsTheEngineAfterAConnect) {
+  Open(KeyboardLink::Cable);
+  m_device.OnDeviceConnected();
+  ASSERT_TRUE(m_device.IsLightThreadRunning());
+  LightState light = m_device.CurrentLightState();
+  light.selectItem = 6;  // static
+  light.light = 4;
+  light.red = 255;
+  light.green = 0;
+  light.blue = 0;
+  m_device.SetKeyboardLightState(light);
+  uint32_t esc = 0;
+  for (int i = 0; i < 200 && (esc & 0xFF) == 0; ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    esc = m_device.GetLedColor(0);
+  }
+  EXPECT_NE(esc & 0xFF, 0u) << "the static step lit Esc red";
+  EXPECT_EQ(esc & 0xFFFF00, 0u);
+  std::vector<uint8_t> frame = m_device.CurrentLightFrame();
+  uint8_t slot = m_device.Maps().keyLed[0];
+  ASSERT_GT(frame.size(), 3u * slot);
+  EXPECT_GT(frame[3 * slot], 0);
+  m_device.StopLightThread();
+  EXPECT_FALSE(m_device.IsLightThreadRunning());
 }
 
 TEST_F(KeyboardDeviceTest, ReceiverWithTheKeyboardOffIsNotAlive) {
