@@ -112,6 +112,18 @@ bool CDeviceProfileUI::IsProfileMenuVisible() const {
 
 int CDeviceProfileUI::GetProfileCount() { return m_list.Reread(); }
 
+void CDeviceProfileUI::ReloadList() {
+  CComboUI* combo = Combo();
+  if (combo == nullptr) return;
+  m_list.Reread();
+  FillCombo();
+  int index = 0;
+  for (int i = 0; i < m_list.Count(); ++i)
+    if (m_list.Entries()[static_cast<size_t>(i)].uuid == m_list.GetSelectedUUID()) index = i;
+  combo->SelectItem(index);
+  SetEditedName(combo->GetItemText(index));
+}
+
 bool CDeviceProfileUI::AddProfile() {
   CComboUI* combo = Combo();
   if (combo == nullptr) return false;

@@ -43,6 +43,9 @@ class CDeviceProfileUI : public CHorizontalLayoutUI {
   bool IsProfileMenuVisible() const;
   // Rereads the list file.
   int GetProfileCount();
+  // Rereads the list file into the combo (the keyboard asked for a reload);
+  // the selection stays on the current profile where it is still listed.
+  void ReloadList();
   std::string GetProfileFilePath(int index) const { return m_list.ProfileFilePath(index); }
 
   // Each true when the list changed.

@@ -237,6 +237,8 @@ void CKeyboardPageUI::CheckMacroKeys() {
 void CKeyboardPageUI::RefreshPanels() {
   keyboard::CVantorKeyboardDevice* device = Keyboard();
   if (device == nullptr) return;
+  // The keyboard asked for its profile again: the list may have changed too.
+  if (m_pProfileBar != nullptr && device->LastSyncCode() == keyboard::kNotifyProfileChanged) m_pProfileBar->ReloadList();
   LoadDeviceFiles();
   UpdateKeyCaptions();
   keyboard::KeyboardStages stages = device->Stages();

@@ -132,6 +132,17 @@ TEST_F(KeyboardPageTest, FnKeyCannotBePressedOnTheKeysPageOnly) {
   EXPECT_FALSE(fn->IsEnabled());
   EXPECT_TRUE(Control<COptionUI>("key_Op_tab")->IsSelected());
   EXPECT_FALSE(Control<COptionUI>("deng_Op_tab")->IsSelected());
+
+  // A click on a key selects it; the disabled FN key cannot be chosen.
+  m_page->SetFunctionPage(1);
+  Click("key_43");
+  EXPECT_EQ(Device().m_nSelectedKey, 43);
+  m_page->SetFunctionPage(2);
+  Click("key_110");
+  EXPECT_EQ(Device().m_nSelectedKey, 43);
+  m_page->SetFunctionPage(1);
+  Click("key_110");
+  EXPECT_EQ(Device().m_nSelectedKey, 110);
 }
 
 TEST_F(KeyboardPageTest, CaptionsAndMarksFollowTheFunctions) {

@@ -182,6 +182,27 @@ TEST_F(ProfileBarTest, DeletingTheCurrentProfileSwitchesToItsNeighbour) {
   EXPECT_EQ(ReadJsonFile(m_userFolder + "ProfileList.ini")["profileselect"].asInt(), 1);
 }
 
+TEST_F(ProfileBarTest, ProfileChangeNotificationReloadsTheList) {
+  Plug();
+  // Another instance of the list (as another program would) adds a profile.
+  CProfileList other;
+  other.SetFolders(m_userFolder, Device().Profile().GetDefaultProfilePath());
+  other.Load();
+  ASSERT_GE(other.Add(), 0);
+  EXPECT_EQ(m_combo->GetCount(), 1);
+  ASSERT_TRUE(Device().OpenNotificationLink(false, MakeHidInterfacePath(0x320F, 0x5055, 1, 3, m_node)));
+  m_keyboard.Notify(emu::KeyboardLink::Cable, keyboard::kNotifyProfileChanged);
+  // The selector entry's sync timer (not part of this page) runs the sync.
+  ASSERT_TRUE(test::WaitFor([&] { return Device().LastSyncCode() == keyboard::kNotifyProfileChanged; }));
+  EXPECT_EQ(m_combo->GetCount(), 1);
+  Device().OnDeviceSyncRequest();
+  ASSERT_TRUE(test::WaitFor([&] { return m_combo->GetCount() == 2; }));
+  EXPECT_EQ(m_combo->GetItemText(1), "profile2");
+  EXPECT_EQ(m_combo->GetCurSel(), 0);
+  EXPECT_EQ(m_page->ProfileSwitchCount(), 0);
+  Device().CloseNotificationLink(false);
+}
+
 TEST_F(ProfileBarTest, BarButtonsWithDialogs) {
   Click("profile_fun_spread_btn");
   EXPECT_TRUE(m_bar->IsProfileMenuVisible());
