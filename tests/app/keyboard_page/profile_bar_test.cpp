@@ -11,6 +11,7 @@
 #include "profile/keyboard_profile.h"
 #include "tests/app/keyboard_page/page_fixture.h"
 #include "ui/basic_controls.h"
+#include "ui/controls/device_key_button.h"
 #include "ui/input_controls.h"
 
 namespace tarn {
@@ -180,6 +181,22 @@ TEST_F(ProfileBarTest, DeletingTheCurrentProfileSwitchesToItsNeighbour) {
   test::Pump(100);
   EXPECT_FALSE(std::filesystem::exists(deleted));
   EXPECT_EQ(ReadJsonFile(m_userFolder + "ProfileList.ini")["profileselect"].asInt(), 1);
+}
+
+TEST_F(ProfileBarTest, ConfirmedResetIsAppliedAndWrittenToTheKeyboard) {
+  Plug();
+  PrepareProfile(0);
+  m_page->RunProfileSwitch();
+  ASSERT_EQ(KeyAt(43), (std::vector<uint8_t>{0x70, 0, 0}));
+  ASSERT_EQ(m_page->GetPollingChoice(), 3);
+  ClearLog();
+  Click("device_reset_btn");
+  EXPECT_EQ(m_messages, std::vector<std::string>{"message_text_22"});
+  // Settings, the (now empty) macro set, then the keys of the default profile.
+  EXPECT_EQ(Commands(), (std::vector<uint8_t>{0x01, 0x06, 0x02, 0x03, 0x01, 0x09, 0x02}));
+  EXPECT_EQ(KeyAt(43), (std::vector<uint8_t>{0x20, 0x00, 0x14}));
+  EXPECT_NE(m_page->GetPollingChoice(), 3);
+  EXPECT_EQ(m_page->KeyButtonAt(43)->GetDefaultFlag(), 1);
 }
 
 TEST_F(ProfileBarTest, ProfileChangeNotificationReloadsTheList) {
