@@ -1,7 +1,8 @@
 // Serves the emulated Tarn keyboard as device sockets in a folder (the
 // virtual dir a running program lists with --virtual-dir). Reads commands
 // on standard input: "plug cable", "plug receiver", "unplug cable",
-// "unplug receiver", "off", "on", "battery N", "charging N", "quit".
+// "unplug receiver", "off", "on", "battery N", "charging N",
+// "notify cable|receiver VALUE" (e.g. 0x0401), "quit".
 #include <cstdio>
 #include <cstring>
 #include <iostream>
@@ -13,6 +14,7 @@
 #include "emulator/virtual_bus.h"
 #include "emulator/virtual_keyboard.h"
 #include "emulator/virtual_socket_server.h"
+#include "platform/paths.h"
 
 using tarn::emu::KeyboardLink;
 
@@ -68,6 +70,7 @@ class CServedKeyboard {
       f.SetPowerStatus(f.PowerStatus()[0], static_cast<uint8_t>(state));
     });
   }
+  void Notify(KeyboardLink link, uint16_t value) { m_keyboard.Notify(link, value); }
   std::string SocketPath(KeyboardLink link) const { return m_dir + "/keyboard-" + LinkName(link) + ".sock"; }
 
  private:
@@ -81,13 +84,22 @@ void Usage() {
   std::fprintf(stderr,
                "usage: tarn-vkbd --dir=FOLDER [--plug=cable|receiver|both|none]\n"
                "commands on standard input: plug cable|receiver, unplug cable|receiver, off, on,\n"
-               "battery 0-255, charging 0|1|2, quit\n");
+               "battery 0-255, charging 0|1|2, notify cable|receiver VALUE, quit\n");
 }
 
 bool ParseNumber(const std::string& text, int low, int high, int& value) {
   char* end = nullptr;
   long n = std::strtol(text.c_str(), &end, 10);
   if (text.empty() || *end != 0 || n < low || n > high) return false;
+  value = static_cast<int>(n);
+  return true;
+}
+
+// A 16-bit notification value, decimal or 0x hexadecimal.
+bool ParseValue(const std::string& text, int& value) {
+  char* end = nullptr;
+  long n = std::strtol(text.c_str(), &end, 0);
+  if (text.empty() || *end != 0 || n < 0 || n > 0xFFFF) return false;
   value = static_cast<int>(n);
   return true;
 }
@@ -110,6 +122,10 @@ int main(int argc, char** argv) {
     Usage();
     return 2;
   }
+  if (!tarn::EnsureFolder(dir)) {
+    std::fprintf(stderr, "tarn-vkbd: cannot make the folder %s\n", dir.c_str());
+    return 1;
+  }
   CServedKeyboard keyboard(dir);
   for (KeyboardLink link : {KeyboardLink::Cable, KeyboardLink::Receiver}) {
     if (plug != "both" && plug != LinkName(link)) continue;
@@ -124,8 +140,8 @@ int main(int argc, char** argv) {
   std::string line;
   while (std::getline(std::cin, line)) {
     std::istringstream words(line);
-    std::string command, argument;
-    words >> command >> argument;
+    std::string command, argument, value;
+    words >> command >> argument >> value;
     KeyboardLink link;
     int number = 0;
     bool ok = true;
@@ -143,6 +159,8 @@ int main(int argc, char** argv) {
       keyboard.SetBattery(number);
     } else if (command == "charging" && ParseNumber(argument, 0, 2, number)) {
       keyboard.SetCharging(number);
+    } else if (command == "notify" && ParseLink(argument, link) && ParseValue(value, number)) {
+      keyboard.Notify(link, static_cast<uint16_t>(number));
     } else {
       std::printf("unknown command: %s\n", line.c_str());
       std::fflush(stdout);
