@@ -354,6 +354,8 @@ struct CDevicePages::Impl : public IDiscoveryHost {
       if (opened) {
         channel.m_bOpen = 1;
         channel.SetLinkMode(wasReceiver ? 1 : 2);
+        // The cable is gone: its link holds nothing but a dead node.
+        if (!wasReceiver) channel.m_hidWired.CloseHidDevice();
       }
     }
     CDeviceOptionUI* entry = record->entry;

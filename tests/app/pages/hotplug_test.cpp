@@ -163,6 +163,7 @@ TEST(Hotplug, StopWithAHandOverPendingDoesNotWaitForTheUiThread) {
   // The UI thread does not run its events: discovery waits in its hand-over.
   std::this_thread::sleep_for(std::chrono::milliseconds(400));
   const auto start = std::chrono::steady_clock::now();
+  f.w.window->pages = nullptr;
   f.w.pages.reset();
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(1500));
   test::Pump(50);  // the abandoned hand-over finds nobody
