@@ -1,7 +1,12 @@
 #include "app/pages/device_discovery.h"
 
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <algorithm>
 
+#include "device/hid_node_source.h"
 #include "device/hid_path.h"
 #include "platform/debug_output.h"
 
@@ -14,9 +19,39 @@ constexpr uint32_t kLost = 0xC13;
 CDeviceDiscovery::CDeviceDiscovery(CKnownDeviceList& list, IDiscoveryHost& host, std::unique_ptr<CHidScanner> scanner)
     : m_list(list), m_host(host), m_pScanner(scanner ? std::move(scanner) : std::make_unique<CHidScanner>()) {
   m_tokens.resize(m_list.Size());
+  m_probes.assign(m_list.Size(), -1);
 }
 
-CDeviceDiscovery::~CDeviceDiscovery() { Stop(); }
+CDeviceDiscovery::~CDeviceDiscovery() {
+  Stop();
+  for (size_t i = 0; i < m_probes.size(); ++i) CloseProbe(i);
+}
+
+void CDeviceDiscovery::OpenProbe(size_t row, const std::string& node) {
+  CloseProbe(row);
+  if (node.rfind("/dev/", 0) == 0) return;  // hidraw nodes have their HID id
+  HidNodeInfo info;
+  const int fd = OpenSourceNode(node, info);
+  m_probes[row] = fd >= 0 ? fd : -1;
+}
+
+void CDeviceDiscovery::CloseProbe(size_t row) {
+  if (m_probes[row] >= 0) ::close(m_probes[row]);
+  m_probes[row] = -1;
+}
+
+bool CDeviceDiscovery::ProbeSaysGone(size_t row) {
+  const int fd = m_probes[row];
+  if (fd < 0) return false;
+  // Reports sent to every connection are dropped, so the node never waits on us.
+  uint8_t buffer[512];
+  while (::recv(fd, buffer, sizeof buffer, MSG_DONTWAIT) > 0) {
+  }
+  pollfd p{fd, POLLIN, 0};
+  if (::poll(&p, 1, 0) == 1 && (p.revents & (POLLHUP | POLLERR)) != 0) return true;
+  char peek;
+  return ::recv(fd, &peek, 1, MSG_DONTWAIT | MSG_PEEK) == 0;  // orderly shutdown
+}
 
 void CDeviceDiscovery::Start() {
   m_thread.Start([this](const CStopEvent& stop) { Loop(stop); });
@@ -101,6 +136,7 @@ void CDeviceDiscovery::RunPass(const CStopEvent& stop) {
       int row = m_list.AssignRow(identity);
       if (row < 0) continue;
       m_tokens[static_cast<size_t>(row)] = m_pScanner->PresenceToken(entry.node);
+      OpenProbe(static_cast<size_t>(row), entry.node);
       HandOverResult result = m_host.HandOver(kFound, row, stop);
       if (result == HandOverResult::Stopped) return;
       if (result == HandOverResult::Deferred) m_list.FreeRow(row);  // found again once served
@@ -115,12 +151,16 @@ void CDeviceDiscovery::RunPass(const CStopEvent& stop) {
   // another device (another HID id), is lost.
   for (size_t i = 0; i < m_list.Size(); ++i) {
     const DeviceIdentity& row = m_list.Row(i);
-    if (!row.Connected || row.Path.empty()) continue;
+    if (!row.Connected || row.Path.empty()) {
+      CloseProbe(i);  // freed by the UI (its link did not open)
+      continue;
+    }
     const std::string node = NodeFromHidPath(row.Path);
     std::string token = scanned ? m_pScanner->PresenceToken(node) : m_pScanner->ReadPresenceToken(node);
-    if (!token.empty() && token == m_tokens[i]) continue;
+    if (!token.empty() && token == m_tokens[i] && !ProbeSaysGone(i)) continue;
     m_list.FreeRow(static_cast<int>(i));
     m_tokens[i].clear();
+    CloseProbe(i);
     if (!HandLost(static_cast<int>(i), stop)) return;
   }
 }

@@ -75,6 +75,12 @@ class CDeviceDiscovery {
   std::atomic<uint64_t> m_nPasses{0};
   bool m_bActivated = false;
   std::vector<std::string> m_tokens;  // presence token per row, while assigned
+  // A virtual node keeps its name when it is replugged, so a connection of
+  // our own watches it instead: the node closes it when it goes (-1: none).
+  std::vector<int> m_probes;
+  void OpenProbe(size_t row, const std::string& node);
+  void CloseProbe(size_t row);
+  bool ProbeSaysGone(size_t row);
   std::vector<int> m_pendingLost;     // lost rows the UI could not take yet
   std::map<std::string, std::chrono::steady_clock::time_point> m_retryAfter;  // by path
   std::map<std::string, int> m_failedPaths;  // paths that failed to open (for IsRetry)

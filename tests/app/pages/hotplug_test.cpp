@@ -18,7 +18,7 @@ namespace {
 using emu::KeyboardLink;
 
 enum class Act { PlugCable, PlugReceiver, UnplugCable, UnplugReceiver, KeyboardOff, KeyboardOn, VanishOnNextCommand,
-                 PlugInterface2, Expect };
+                 PlugInterface2, ReplugCable, Expect };
 
 // What the user and the main window see, and the links behind it.
 struct State {
@@ -28,6 +28,7 @@ struct State {
   bool receiverMode = false;
   bool shown = false;  // the keyboard's entry is shown and selected
   bool connected = false;  // the heartbeat ran OnDeviceConnected (the light thread runs)
+  bool cableNodeUsed = false;  // the cable node now plugged in was spoken to
 };
 
 struct Step {
@@ -79,7 +80,8 @@ struct HotplugFixture {
            (!s.open || kb->m_cmdChannel.IsReceiverMode() == s.receiverMode) && entry->IsShown() == s.shown &&
            entry->IsSelected() == s.shown && w.NoDeviceShown() == !s.shown &&
            w.Tab("device_switch")->GetCurSel() == page && w.Tab("device_power_switch")->GetCurSel() == page &&
-           (!s.connected || kb->IsLightThreadRunning()) && (w.pages->CurrentDevice() == kb) == s.shown;
+           (!s.connected || kb->IsLightThreadRunning()) && (w.pages->CurrentDevice() == kb) == s.shown &&
+           (!s.cableNodeUsed || keyboard.Node(KeyboardLink::Cable)->RequestCount() > 0);
   }
 
   void Run(const Step& step) {
@@ -87,6 +89,10 @@ struct HotplugFixture {
       case Act::PlugCable: keyboard.Plug(bus, KeyboardLink::Cable, "kb-cable"); break;
       case Act::PlugReceiver: keyboard.Plug(bus, KeyboardLink::Receiver, "kb-receiver"); break;
       case Act::UnplugCable: keyboard.Unplug(KeyboardLink::Cable); break;
+      case Act::ReplugCable:  // out and in again between two discovery passes
+        keyboard.Unplug(KeyboardLink::Cable);
+        keyboard.Plug(bus, KeyboardLink::Cable, "kb-cable");
+        break;
       case Act::UnplugReceiver: keyboard.Unplug(KeyboardLink::Receiver); break;
       case Act::KeyboardOff: keyboard.WithFirmware([](emu::CKeyboardFirmware& f) { f.SetKeyboardOn(false); }); break;
       case Act::KeyboardOn: keyboard.WithFirmware([](emu::CKeyboardFirmware& f) { f.SetKeyboardOn(true); }); break;
@@ -113,6 +119,7 @@ Step Do(Act act) { return {act, {}}; }
 Step Expect(State s) { return {Act::Expect, s}; }
 
 const State kNone{};
+const State kCableUsed{true, false, true, false, true, true, true};
 const State kCable{true, false, true, false, true, true};
 const State kCableWithReceiver{true, true, true, false, true, false};
 const State kReceiver{false, true, true, true, true, false};
@@ -131,6 +138,7 @@ TEST(Hotplug, Scenarios) {
        {Do(Act::PlugCable), Do(Act::PlugReceiver), Expect(kCableWithReceiver), Do(Act::UnplugReceiver),
         Expect(kCable)}},
       {"interface 2 is not ours", {Do(Act::PlugCable), Do(Act::UnplugCable), Do(Act::PlugInterface2), Expect(kNone)}},
+      {"replug within a pass", {Do(Act::PlugCable), Expect(kCableUsed), Do(Act::ReplugCable), Expect(kCableUsed)}},
       {"vanishing in OnDeviceConnected", {Do(Act::PlugCable), Do(Act::VanishOnNextCommand), Expect(kNone)}},
       {"enumeration empty", {Expect(kNone)}},
   };
