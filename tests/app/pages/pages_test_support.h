@@ -24,7 +24,14 @@ inline QApplication& App() {
   static int argc = 1;
   static char name[] = "app_pages_tests";
   static char* argv[] = {name, nullptr};
-  static QApplication* app = new QApplication(argc, argv);
+  static QApplication* app = [] {
+    auto* made = new QApplication(argc, argv);
+    // Each test may run in a process of its own: every one gets the skin and
+    // the page controls, whichever test ran first.
+    CResourceManager::Instance().SetResourcePath(std::string(TARN_SOURCE_DIR) + "/skin");
+    RegisterDevicePageControls();
+    return made;
+  }();
   return *app;
 }
 
