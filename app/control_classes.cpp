@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "app/combo_edit_element.h"
+#include "app/keyboard_page/keyboard_page_ui.h"
 #include "app/pages/register_controls.h"
 #include "ui/controls/own_controls.h"
 #include "ui/dialog_builder.h"
@@ -22,13 +24,11 @@ ControlClass Entry(const char* name) {
 }
 
 // Classes registered one by one, under their class names, after the groups
-// of ui/controls and app/pages. Any of CUpdateInfoListItemUI,
-// CComboEditContainerElementUI, CLightControlUI, CMacroControlUI,
-// CKeySetControlUI, CDeviceProfileUI, CShootControlUI, CMagicControlUI,
-// CVoice6533ControlUI, CVantorMousePadDevice or CVantorRO6533Device that no
-// group registers joins here with its own change, as
-// Entry<CLightControlUI>("CLightControlUI").
-std::vector<ControlClass> ControlClassTable() { return {}; }
+// of ui/controls, app/pages and app/keyboard_page.
+std::vector<ControlClass> ControlClassTable() {
+  return {Entry<CComboEditContainerElementUI>("ComboEditContainerElement"),
+          Entry<CComboEditContainerElementUI>("CComboEditContainerElementUI")};
+}
 
 }  // namespace
 
@@ -36,6 +36,7 @@ void RegisterControlClasses() {
   // The folders of own controls register theirs as a group.
   RegisterOwnControls();
   RegisterDevicePageControls();
+  RegisterKeyboardPage();
   for (ControlClass& entry : ControlClassTable()) {
     CControlFactory::Instance().RegistControl(entry.name, std::move(entry.create));
   }

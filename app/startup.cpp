@@ -11,6 +11,7 @@
 #include "app/control_classes.h"
 #include "app/display_check.h"
 #include "app/main_wnd.h"
+#include "app/pages/virtual_devices.h"
 #include "app/quit_signals.h"
 #include "platform/debug_output.h"
 #include "platform/message_bus.h"
@@ -90,7 +91,10 @@ CStartup::Result CStartup::Start() {
   m_pMainWnd->Create(nullptr, "Tarn", CWindowUI::kStyleFrameless);
   m_pMainWnd->resize(800, 572);
   m_pMainWnd->CenterWindow();
+  // With device pages the window comes up when the first device scan has
+  // finished; without them ("windowinit" decides) it stays shown.
   m_pMainWnd->show();
+  m_pMainWnd->WatchSleep();
   return Result::Run;
 }
 
@@ -131,10 +135,18 @@ int TarnMain(int argc, char** argv) {
   QApplication::setApplicationName(QStringLiteral("Tarn"));
   QApplication::setQuitOnLastWindowClosed(false);
   CQuitSignals quitSignals;  // SIGINT and SIGTERM end the loop, so shutdown runs
+  if (!SetUpVirtualDevices(argc, argv)) {
+    std::fprintf(stderr, "tarn: %s\n", VirtualDevicesError().c_str());
+    return 0;
+  }
   CStartup startup;
-  if (startup.Start() != CStartup::Result::Run) return 0;
+  if (startup.Start() != CStartup::Result::Run) {
+    TearDownVirtualDevices();
+    return 0;
+  }
   startup.Exec();
   startup.Shutdown();
+  TearDownVirtualDevices();
   return 0;
 }
 

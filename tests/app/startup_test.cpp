@@ -279,10 +279,14 @@ TEST_F(MainWndTest, TitleButtonsAndActivation) {
   EXPECT_FALSE(wnd.isVisible());
   EXPECT_TRUE(wnd.IsTrayIconCreated());
 
-  // Without a tray nothing could bring the window back: closing ends the program.
+  // Without a tray nothing could bring a hidden window back: closebtn
+  // minimises, and the window manager's close ends the program.
   wnd.HandleMessage(AppMessages().activation, 0, 1);
   wnd.tray = false;
   Click("closebtn");
+  EXPECT_TRUE(wnd.isMinimized());
+  EXPECT_TRUE(wnd.IsTrayIconCreated());
+  wnd.close();
   EXPECT_FALSE(wnd.isVisible());
   EXPECT_FALSE(wnd.IsTrayIconCreated());
 }
