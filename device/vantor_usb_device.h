@@ -128,7 +128,7 @@ class CVantorUSBDevice {
   // A device class with a light thread of its own replaces these.
   virtual void StartLightThread();
   virtual void StopLightThread();
-  bool IsLightThreadRunning() const { return m_lightThread.IsRunning(); }
+  virtual bool IsLightThreadRunning() const { return m_lightThread.IsRunning(); }
 
   // The code stored by the last sync request, for OnDeviceSyncRequest.
   uint16_t LastSyncCode() const { return m_nLastSyncCode; }

@@ -107,7 +107,7 @@ class CVantorKeyboardDevice : public CVantorUSBDevice {
   // scaled by its brightness at its slot.
   std::vector<uint8_t> CurrentLightFrame() const;
   CKeyboardLightEngine& LightEngine() { return m_engine; }
-  bool IsLightThreadRunning() const { return m_lightWorker.Running(); }
+  bool IsLightThreadRunning() const override { return m_lightWorker.Running(); }
 
   // The same with the record itself.
   void SetKeyboardLightState(const LightState& light);
