@@ -84,6 +84,18 @@ int CDeviceChannel::Exchange(const uint8_t* request, size_t length, uint8_t* rep
   return result;
 }
 
+void CDeviceChannel::SettleLink(CHidDevice& link) {
+  // What is waiting goes at once; a straggler still on its way (the rest of
+  // a burst of wrong replies, a reply just past its time-out) is given a
+  // short quiet period to arrive and go too.
+  link.FlushInput();
+  Frame scratch{};
+  for (int i = 0; i < kSettleReads; ++i) {
+    uint32_t got = 0;
+    if (!link.ReadReport(scratch.data(), static_cast<uint32_t>(scratch.size()), got, kSettleQuietMs)) break;
+  }
+}
+
 int CDeviceChannel::ExchangeLocked(const Frame& packet, uint8_t* reply, size_t replyLength,
                                    uint32_t& transferred) {
   const bool receiver = m_bReceiverMode != 0;
@@ -91,7 +103,7 @@ int CDeviceChannel::ExchangeLocked(const Frame& packet, uint8_t* reply, size_t r
   const uint32_t timeout = receiver ? kReceiverTimeoutMs : kCableTimeoutMs;
   // A reply that came after its request had given up would otherwise be
   // taken for the answer to this one.
-  if (m_bLinkUnsettled[receiver].exchange(false)) link.FlushInput();
+  if (m_bLinkUnsettled[receiver].exchange(false)) SettleLink(link);
   uint32_t written = 0;
   if (!link.WriteReport(packet.data(), static_cast<uint32_t>(packet.size()), written, timeout))
     return kResultWriteFailed;

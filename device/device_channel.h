@@ -79,6 +79,10 @@ class CDeviceChannel {
   // come, so the next exchange drops what is waiting before it writes.
   std::atomic<bool> m_bLinkUnsettled[2] = {false, false};  // cable, receiver
 
+  // After an exchange that went without its reply: drops late replies.
+  void SettleLink(CHidDevice& link);
+  static constexpr int kSettleReads = 8;
+  static constexpr uint32_t kSettleQuietMs = 20;
   int ExchangeLocked(const Frame& packet, uint8_t* reply, size_t replyLength, uint32_t& transferred);
   int QuietLocked(const Frame& packet, uint8_t* reply, size_t replyLength, uint32_t& transferred);
 };
