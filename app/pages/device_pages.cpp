@@ -489,10 +489,7 @@ void CDevicePages::ShowEntry(int index, bool visible, bool select) {
     }
   }
   entry->Select(select);
-  if (select) {
-    OnDeviceSelected();
-    if (entry->GetPage()) entry->GetPage()->OnPageShown();
-  }
+  if (select) OnDeviceSelected();
   CContainerUI* layout = m->SelectLayout();
   int shown = 0, synchro = 0;
   for (int i = 0; layout && i < layout->GetCount(); ++i) {
@@ -560,6 +557,7 @@ void CDevicePages::OnDeviceSelected() {
       power->SetVisible(e->GetPowerPage() >= 0);
       if (e->GetPowerPage() >= 0) power->SelectItem(e->GetPowerPage());
     }
+    if (e->GetPage()) e->GetPage()->OnPageShown();
     return;
   }
 }
