@@ -242,6 +242,19 @@ TEST_F(KeyboardMacroTest, ImageOverTheMacroMemoryIsRefusedAndNoKeysAreWritten) {
   std::vector<uint8_t> commands = Commands();
   EXPECT_EQ(std::count(commands.begin(), commands.end(), 0x15), 0);
   EXPECT_EQ(std::count(commands.begin(), commands.end(), 0x09), 0);
+  // Four bytes over one 128-byte unit: 16 + 6 * 2 + 4 * (2 + 24) = 132.
+  {
+    CMacroList list(GetDeviceUserFolder("keyboard"));
+    list.Load();
+    std::vector<Json::Value> events;
+    for (int e = 0; e < 24; ++e) events.push_back(MakeMacroEvent(kMacroKey, e % 2 == 0, 4, 1));
+    ASSERT_TRUE(list.SaveEvents(1, events));
+  }
+  Firmware([](CKeyboardFirmware& f) {
+    f.SetMacroMemoryUnits(1);
+    return 0;
+  });
+  EXPECT_EQ(m_device.DownloadMacroNumbers(m_device.GetMacroNumbers()), 2);
 }
 
 TEST_F(KeyboardMacroTest, AFailingStepStopsTheDownloadAndSaysSo) {
