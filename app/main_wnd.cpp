@@ -349,6 +349,7 @@ void CMainWnd::OnWindowInit() {
     m_pPages = std::make_unique<CDevicePages>(*this);
     m_pPages->SetActivationCallback([this] { ActivateFromOutside(); });
     m_pPages->BuildInitialPages();
+    m_pPages->SetControlLight(m_bControlLight);
     WirePages();
   }
   if (QScreen* screen = this->screen() != nullptr ? this->screen() : QGuiApplication::primaryScreen()) {
