@@ -33,7 +33,8 @@ CSkinFrame::CSkinFrame(CControlUI* anchor) : m_pAnchor(anchor) {}
 CSkinFrame* CSkinFrame::Open(CControlUI* anchor) {
   auto* frame = new CSkinFrame(anchor);
   frame->setAttribute(Qt::WA_DeleteOnClose, true);
-  frame->Create(nullptr, "skinframe", CWindowUI::kStylePopup | CWindowUI::kStyleTool | CWindowUI::kStyleTopmost);
+  // A pop-up stays off the task bar by itself (a tool flag would undo the pop-up).
+  frame->Create(nullptr, "skinframe", CWindowUI::kStylePopup | CWindowUI::kStyleTopmost);
   frame->show();
   return frame;
 }
