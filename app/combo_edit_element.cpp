@@ -8,7 +8,9 @@
 
 namespace tarn {
 
-CComboEditContainerElementUI::CComboEditContainerElementUI() { setFocusPolicy(Qt::StrongFocus); }
+// Focus by keyboard or by code only: a press that focused the row would make
+// it the list's current row before the press could decide (Ctrl toggles).
+CComboEditContainerElementUI::CComboEditContainerElementUI() { setFocusPolicy(Qt::TabFocus); }
 
 void CComboEditContainerElementUI::DoInit() {
   CWindowUI* window = GetWindow();
@@ -23,18 +25,23 @@ void CComboEditContainerElementUI::DoInit() {
 void CComboEditContainerElementUI::mousePressEvent(QMouseEvent* event) {
   CListUI* list = GetOwnerList();
   if (list != nullptr && (event->modifiers() & Qt::ControlModifier)) {
-    int index = list->GetItemIndex(this);
-    if (QListWidgetItem* item = list->item(index)) {
+    // The focus stays where it is: a focused row becomes the list's current
+    // one, which in a multiple selection toggles it once more.
+    if (QListWidgetItem* item = list->item(list->GetItemIndex(this))) {
       if (list->selectionMode() == QAbstractItemView::SingleSelection)
         list->setSelectionMode(QAbstractItemView::MultiSelection);
       item->setSelected(!item->isSelected());
     }
-    setFocus();
     event->accept();
     return;
   }
-  setFocus();
+  if (list != nullptr && list->selectionMode() != QAbstractItemView::SingleSelection) {
+    // A plain press selects this row alone again.
+    list->clearSelection();
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+  }
   CListContainerElementUI::mousePressEvent(event);
+  setFocus();
 }
 
 void CComboEditContainerElementUI::keyPressEvent(QKeyEvent* event) {

@@ -17,6 +17,7 @@ TEST(NotifyRouter, FullNameFirstThenPrefixAndNumber) {
   router.OnName("click", "key_3", [&](TNotifyUI&) { seen.push_back("key three by name"); });
   router.OnPrefix("click", "key_", [&](TNotifyUI&, int n) { seen.push_back("key " + std::to_string(n)); });
   router.OnPrefix("click", "DPI_color_option_", [&](TNotifyUI&, int n) { seen.push_back("dpi " + std::to_string(n)); });
+  router.OnPrefix("click", "color_option_", [&](TNotifyUI&, int n) { seen.push_back("colour " + std::to_string(n)); });
   router.OnPrefix("selectchanged", "polling_rate_option_",
                   [&](TNotifyUI&, int n) { seen.push_back("rate " + std::to_string(n)); });
 
@@ -32,7 +33,11 @@ TEST(NotifyRouter, FullNameFirstThenPrefixAndNumber) {
       {"click", "KEY_12", "key 12"},
       {"click", "key_", ""},
       {"click", "DPI_color_option_2", "dpi 2"},
-      {"click", "color_option_2", ""},
+      {"click", "color_option_2", "colour 2"},
+      {"click", "xcolor_option_2", ""},  // a prefix matches whole, never as a tail
+      {"click", "key_000000000000000000000000000007", ""},  // 30 digits: no number
+      {"click", "key_2147483648", ""},
+      {"click", "key_999999999", "key 999999999"},
       {"selectchanged", "polling_rate_option_3", "rate 3"},
       {"click", "polling_rate_option_3", ""},
       {"selectchanged", "closebtn", ""},
