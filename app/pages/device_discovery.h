@@ -56,6 +56,8 @@ class CDeviceDiscovery {
   // Whether the found row is a retry of a path that failed before (the
   // window is then not brought to the front again). Call during the hand-over.
   bool IsRetry(const std::string& path) const;
+  // The path's link opened: a later failure is news again. Call during the hand-over.
+  void NoteOpened(const std::string& path) { m_failedPaths.erase(path); }
 
   uint64_t Passes() const { return m_nPasses; }
   uint64_t DescriptorReads() const { return m_pScanner->DescriptorReads(); }

@@ -260,6 +260,7 @@ struct CDevicePages::Impl : public IDiscoveryHost {
             identity.Path.clear();
             device->m_identity = identity;
             permissionHint = false;
+            if (discovery) discovery->NoteOpened(r.Path);
             if (!receiver) {
               int index = -1, count = 0;
               self.ShowEntry(EntryIndexOf(*record), true, !self.FirstVisibleEntry(index, count));
