@@ -324,6 +324,12 @@ void CMainWnd::InitWindow() {
   // Screens come and go, and change size: the display-change path.
   auto watchScreen = [this](QScreen* screen) {
     connect(screen, &QScreen::geometryChanged, this, [this] { OnDisplayChanged(); });
+    connect(screen, &QScreen::logicalDotsPerInchChanged, this, [this] {
+      if (!m_bServing) return;
+      DebugOutput("界面 DPI 发生变化");
+      ResetDPIAssets();
+      CenterWindow();
+    });
   };
   for (QScreen* screen : QGuiApplication::screens()) watchScreen(screen);
   connect(qApp, &QGuiApplication::screenAdded, this, [this, watchScreen](QScreen* screen) {

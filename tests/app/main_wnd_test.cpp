@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -18,6 +19,7 @@
 #include "app/keyboard_page/device_profile_ui.h"
 #include "app/keyboard_page/keyboard_page_ui.h"
 #include "app/main_wnd.h"
+#include "app/message_box.h"
 #include "app/pages/device_pages.h"
 #include "app/startup.h"
 #include "app/window_fit.h"
@@ -153,6 +155,44 @@ TEST_F(MainWndFixture, WithoutCurrentDeviceDeviceActionsDoNothing) {
   Send(reset.get(), "click");  // no box: nothing to reset
   EXPECT_EQ(wnd->CurrentKeyboardPage(), nullptr);
   EXPECT_TRUE(wnd->FindControl("No_device_Link")->IsVisible());
+}
+
+// Answers the next message box with its button, noting the text shown.
+void AnswerNextBox(const char* button, std::string* text) {
+  auto poll = std::make_shared<std::function<void()>>();
+  *poll = [button, text, poll] {
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+      if (auto* box = dynamic_cast<CMsgWnd*>(widget); box != nullptr && box->isVisible()) {
+        *text = box->FindControl("MessageText")->GetText();
+        QTest::mouseClick(box->FindControl(button)->GetWidget(), Qt::LeftButton);
+        return;
+      }
+    }
+    QTimer::singleShot(5, *poll);
+  };
+  QTimer::singleShot(5, *poll);
+}
+
+TEST_F(MainWndFixture, DefaultsAfterTheUserConfirms) {
+  CKeyboardPageUI* page = wnd->CurrentKeyboardPage();
+  Send(page->FindSubControl("polling_rate_option_3"), "selectchanged", 1);
+  ASSERT_EQ(SettingsByte(kPollingByte), 3);
+  auto button = std::make_unique<CButtonUI>();
+  button->SetName("default_btn");
+
+  std::string text;
+  ClearLog();
+  AnswerNextBox("cancel_btn", &text);
+  Send(button.get(), "click");
+  EXPECT_EQ(text, wnd->Translate("message_text_22"));
+  EXPECT_EQ(CommandCount(), 0u);
+  EXPECT_EQ(SettingsByte(kPollingByte), 3);
+
+  AnswerNextBox("confirm_btn", &text);
+  Send(button.get(), "click");
+  EXPECT_GT(CommandCount(), 0u);
+  EXPECT_EQ(SettingsByte(kPollingByte), Keyboard()->Stages().PollingRate());
+  EXPECT_NE(Keyboard()->Stages().PollingRate(), 3) << "the default profile should not poll at option 3";
 }
 
 TEST(WorkToolBlock, DeviceKindsAsGoldenBytes) {
