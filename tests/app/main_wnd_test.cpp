@@ -294,11 +294,15 @@ TEST_F(MainWndFixture, SuspendAndResumeFromLogindWithAReplugBetween) {
   SendPrepareForSleep(login, true);
   ASSERT_TRUE(test::WaitFor([this] { return !wnd->IsServing(); }));
   EXPECT_FALSE(device->m_bControlLight);
-  // Unplugged and plugged again while asleep: nothing is handled until resume.
+  // Unplugged and plugged again while asleep: discovery waits, so nothing is
+  // handled until resume, and nothing it saw meanwhile is lost.
+  uint64_t passes = wnd->Pages()->DiscoveryPasses();
   keyboard.Unplug(KeyboardLink::Cable);
   test::Pump(300);
+  EXPECT_EQ(wnd->CurrentDevice(), device);
   keyboard.Plug(bus, KeyboardLink::Cable, "kb-cable");
   test::Pump(300);
+  EXPECT_LE(wnd->Pages()->DiscoveryPasses(), passes + 1);  // at most the pass under way
 
   SendPrepareForSleep(login, false);
   ASSERT_TRUE(test::WaitFor([this] { return wnd->IsServing(); }));
