@@ -25,6 +25,9 @@ class DialogsTest : public ::testing::Test {
  protected:
   void SetUp() override {
     test::App();
+    // A quit asked for by an earlier test's "exit" would end the modal loops.
+    QTimer::singleShot(0, [] { QCoreApplication::exit(0); });
+    QCoreApplication::exec();
     CResourceManager::Instance().SetResourcePath(std::string(TARN_SOURCE_DIR) + "/skin/");
     ASSERT_TRUE(CResourceManager::Instance().LoadResource("res.xml"));
     ASSERT_TRUE(CResourceManager::Instance().LoadLanguage("lan_en.xml"));

@@ -47,6 +47,11 @@ class MainWndFixture : public ::testing::Test {
  protected:
   void SetUp() override {
     test::App();
+    // An earlier test's "exit" asked a loop that was not running to quit;
+    // that request would end this test's modal loops at once. A loop of the
+    // application's own takes it and clears it.
+    QTimer::singleShot(0, [] { QCoreApplication::exit(0); });
+    QCoreApplication::exec();
     CResourceManager::Instance().SetResourcePath(std::string(TARN_SOURCE_DIR) + "/skin/");
     ASSERT_TRUE(CResourceManager::Instance().LoadResource("res.xml"));
     RegisterControlClasses();
