@@ -48,33 +48,38 @@ bool EnumerateHidraw(std::vector<HidInterfaceEntry>& entries) {
   return true;
 }
 
-void EnumerateSources(std::vector<HidInterfaceEntry>& entries) {
+}  // namespace
+
+bool AppendNodeInterfaces(std::vector<HidInterfaceEntry>& entries, const std::string& node, uint16_t vendorId,
+                          uint16_t productId, int interfaceNumber, const uint8_t* descriptor, size_t size) {
+  HidReportDescriptor parsed;
+  if (!ParseHidReportDescriptor(descriptor, size, parsed)) return false;
   size_t first = entries.size();
-  for (const HidNodeListing& node : ListSourceNodes()) {
-    HidReportDescriptor descriptor;
-    if (!ParseHidReportDescriptor(node.info.reportDescriptor.data(), node.info.reportDescriptor.size(),
-                                  descriptor))
-      continue;
-    for (const HidTopCollection& top : descriptor.collections) {
-      HidInterfaceEntry e;
-      e.node = node.name;
-      e.vendorId = node.info.vendorId;
-      e.productId = node.info.productId;
-      e.interfaceNumber = node.info.interfaceNumber;
-      e.usagePage = top.usagePage;
-      e.usage = top.usage;
-      entries.push_back(std::move(e));
-    }
+  for (const HidTopCollection& top : parsed.collections) {
+    HidInterfaceEntry e;
+    e.node = node;
+    e.vendorId = vendorId;
+    e.productId = productId;
+    e.interfaceNumber = interfaceNumber;
+    e.usagePage = top.usagePage;
+    e.usage = top.usage;
+    entries.push_back(std::move(e));
   }
   NumberCollections(entries, first);
+  return true;
 }
 
-}  // namespace
+void AppendSourceInterfaces(std::vector<HidInterfaceEntry>& entries) {
+  for (const HidNodeListing& node : ListSourceNodes()) {
+    AppendNodeInterfaces(entries, node.name, node.info.vendorId, node.info.productId, node.info.interfaceNumber,
+                         node.info.reportDescriptor.data(), node.info.reportDescriptor.size());
+  }
+}
 
 bool EnumerateHidInterfaces(std::vector<HidInterfaceEntry>& entries) {
   entries.clear();
   bool ok = EnumerateHidraw(entries);
-  EnumerateSources(entries);
+  AppendSourceInterfaces(entries);
   return ok;
 }
 

@@ -18,6 +18,14 @@ struct HidInterfaceEntry {
   uint16_t usage = 0;
 };
 
+// Appends one entry per top-level collection of a node's report descriptor,
+// numbered per node, with its interface path. False when the descriptor does
+// not parse (nothing is appended).
+bool AppendNodeInterfaces(std::vector<HidInterfaceEntry>& entries, const std::string& node, uint16_t vendorId,
+                          uint16_t productId, int interfaceNumber, const uint8_t* descriptor, size_t size);
+// Appends the interfaces of every registered node source.
+void AppendSourceInterfaces(std::vector<HidInterfaceEntry>& entries);
+
 // False when the system list could not be read at all.
 bool EnumerateHidInterfaces(std::vector<HidInterfaceEntry>& entries);
 

@@ -36,16 +36,6 @@ std::string BaseName(const std::string& path) {
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-// Collections numbered per node as listed; one collection carries no number.
-void NumberCollections(std::vector<HidInterfaceEntry>& entries) {
-  int count = static_cast<int>(entries.size());
-  int next = 0;
-  for (HidInterfaceEntry& e : entries) {
-    e.collection = count > 1 ? ++next : 0;
-    e.path = MakeHidInterfacePath(e.vendorId, e.productId, e.interfaceNumber, e.collection, e.node);
-  }
-}
-
 }  // namespace
 
 CHidScanner::CHidScanner(std::string sysfsRoot, std::string devRoot)
@@ -87,22 +77,9 @@ bool CHidScanner::ReadNode(const std::string& name, const std::string& token, Ca
   }
   std::string descriptorBytes;
   if (!ReadSmallFile(m_strSysfs + "/" + name + "/device/report_descriptor", descriptorBytes)) return false;
-  HidReportDescriptor descriptor;
-  if (!ParseHidReportDescriptor(reinterpret_cast<const uint8_t*>(descriptorBytes.data()), descriptorBytes.size(),
-                                descriptor))
-    return false;
-  for (const HidTopCollection& top : descriptor.collections) {
-    HidInterfaceEntry e;
-    e.node = m_strDev + "/" + name;
-    e.vendorId = static_cast<uint16_t>(vid);
-    e.productId = static_cast<uint16_t>(pid);
-    e.interfaceNumber = interfaceNumber;
-    e.usagePage = top.usagePage;
-    e.usage = top.usage;
-    out.entries.push_back(std::move(e));
-  }
-  NumberCollections(out.entries);
-  return true;
+  return AppendNodeInterfaces(out.entries, m_strDev + "/" + name, static_cast<uint16_t>(vid),
+                              static_cast<uint16_t>(pid), interfaceNumber,
+                              reinterpret_cast<const uint8_t*>(descriptorBytes.data()), descriptorBytes.size());
 }
 
 bool CHidScanner::Scan(std::vector<HidInterfaceEntry>& entries) {
@@ -135,25 +112,9 @@ bool CHidScanner::Scan(std::vector<HidInterfaceEntry>& entries) {
     ok = false;
   }
   // Nodes of other sources: listed fresh (they are few and cheap).
-  for (const HidNodeListing& node : ListSourceNodes()) {
-    HidReportDescriptor descriptor;
-    if (!ParseHidReportDescriptor(node.info.reportDescriptor.data(), node.info.reportDescriptor.size(), descriptor))
-      continue;
-    std::vector<HidInterfaceEntry> perNode;
-    for (const HidTopCollection& top : descriptor.collections) {
-      HidInterfaceEntry e;
-      e.node = node.name;
-      e.vendorId = node.info.vendorId;
-      e.productId = node.info.productId;
-      e.interfaceNumber = node.info.interfaceNumber;
-      e.usagePage = top.usagePage;
-      e.usage = top.usage;
-      perNode.push_back(std::move(e));
-    }
-    NumberCollections(perNode);
-    tokens[node.name] = node.name;
-    entries.insert(entries.end(), perNode.begin(), perNode.end());
-  }
+  size_t first = entries.size();
+  AppendSourceInterfaces(entries);
+  for (size_t i = first; i < entries.size(); ++i) tokens[entries[i].node] = entries[i].node;
   m_tokens = std::move(tokens);
   return ok;
 }

@@ -155,7 +155,8 @@ TEST(Discovery, EmptyOrFailedListingStillActivatesAndKeepsPolling) {
     CRecordingHost host;
     CDeviceDiscovery discovery(list, host, std::make_unique<CHidScanner>(root, "/dev"));
     discovery.Start();
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(3);
+    // Generous: a loaded machine may be slow, the loop ends as soon as it can.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(15);
     while (discovery.Passes() < 4 && std::chrono::steady_clock::now() < deadline)
       std::this_thread::sleep_for(std::chrono::milliseconds(20));
     EXPECT_GE(discovery.Passes(), 4u) << broken;
@@ -176,7 +177,8 @@ TEST_F(DiscoveryFixture, StopEndsAPendingHandOver) {
   const auto start = std::chrono::steady_clock::now();
   discovery->Stop();
   EXPECT_FALSE(discovery->IsRunning());
-  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(900));
+  // A hand-over that ignored the stop would never return at all.
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(5000));
 }
 
 }  // namespace
