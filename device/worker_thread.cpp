@@ -13,11 +13,12 @@ CWorkerThread::~CWorkerThread() {
 void CWorkerThread::Start(std::function<void(const CStopEvent&)> body, int waitMsForOld) {
   if (m_thread.joinable()) Stop(waitMsForOld);
   m_stop.Reset();
-  {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    m_bEnded = false;
-  }
+  // The handle is stored under the lock, and the thread takes the lock
+  // before its body runs: a body that asks to stop itself finds its handle.
+  std::lock_guard<std::mutex> lock(m_mutex);
+  m_bEnded = false;
   m_thread = std::thread([this, body = std::move(body)] {
+    { std::lock_guard<std::mutex> stored(m_mutex); }
     body(m_stop);
     {
       std::lock_guard<std::mutex> lock(m_mutex);
