@@ -368,6 +368,10 @@ struct CDevicePages::Impl : public IDiscoveryHost {
       return;
     }
     if (!wasReceiver) {
+      // A receiver that does not answer at all would only make each further
+      // request wait out its 5 s: after its silence nothing more is sent,
+      // and the entry's receiver watch finds it once it answers.
+      bool silent = false;
       if (device->m_bSyncEnabled) {
         std::lock_guard<std::recursive_mutex> command(channel.m_csCommand);
         for (int attempt = 0; attempt < kReceiverQueryTries; ++attempt) {
@@ -375,16 +379,19 @@ struct CDevicePages::Impl : public IDiscoveryHost {
           const int result = channel.Command(kCmdQueryReceiver, nullptr, 0, 0, reply.data());
           if (result == 1 && reply[kFrameHeaderLength] == 0xFF) break;
           DebugOutput("获取2.4G模式失败");
-          if (result == 0 || result == -1) break;  // no answer at all: asking again only freezes the window
+          if (result == 0 || result == -1) {
+            silent = true;
+            break;
+          }
           std::this_thread::sleep_for(std::chrono::milliseconds(kReceiverQueryGapMs));
         }
         DebugOutput("获取2");
-        device->PollDeviceStatus();
+        if (!silent) device->PollDeviceStatus();
       }
       if (entry) {
         {
           std::lock_guard<std::recursive_mutex> command(channel.m_csCommand);
-          if (channel.Command(kCmdBegin, nullptr, 0, 0) == 1) channel.Command(kCmdEnd, nullptr, 0, 0);
+          if (!silent && channel.Command(kCmdBegin, nullptr, 0, 0) == 1) channel.Command(kCmdEnd, nullptr, 0, 0);
         }
         entry->StopEntryTimer(kTimerRefreshLights);
         entry->StartEntryTimer(kTimerRefreshLights, 500);
