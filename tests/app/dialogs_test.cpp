@@ -38,17 +38,19 @@ class DialogsTest : public ::testing::Test {
 // Runs `act` on the first top-level window of type T once it is up.
 template <class T>
 void WhenUp(std::function<void(T*)> act) {
+  // The pending timer holds the poll; the poll itself only a weak reference.
   auto poll = std::make_shared<std::function<void()>>();
-  *poll = [act, poll] {
+  std::weak_ptr<std::function<void()>> self = poll;
+  *poll = [act, self] {
     for (QWidget* widget : QApplication::topLevelWidgets()) {
       if (auto* window = dynamic_cast<T*>(widget); window != nullptr && window->isVisible()) {
         act(window);
         return;
       }
     }
-    QTimer::singleShot(5, *poll);
+    if (auto again = self.lock()) QTimer::singleShot(5, [again] { (*again)(); });
   };
-  QTimer::singleShot(5, *poll);
+  QTimer::singleShot(5, [poll] { (*poll)(); });
 }
 
 void ClickControl(CWindowUI* window, const char* name) {

@@ -164,8 +164,10 @@ TEST_F(MainWndFixture, WithoutCurrentDeviceDeviceActionsDoNothing) {
 
 // Answers the next message box with its button, noting the text shown.
 void AnswerNextBox(const char* button, std::string* text) {
+  // The pending timer holds the poll; the poll itself only a weak reference.
   auto poll = std::make_shared<std::function<void()>>();
-  *poll = [button, text, poll] {
+  std::weak_ptr<std::function<void()>> self = poll;
+  *poll = [button, text, self] {
     for (QWidget* widget : QApplication::topLevelWidgets()) {
       if (auto* box = dynamic_cast<CMsgWnd*>(widget); box != nullptr && box->isVisible()) {
         *text = box->FindControl("MessageText")->GetText();
@@ -173,9 +175,9 @@ void AnswerNextBox(const char* button, std::string* text) {
         return;
       }
     }
-    QTimer::singleShot(5, *poll);
+    if (auto again = self.lock()) QTimer::singleShot(5, [again] { (*again)(); });
   };
-  QTimer::singleShot(5, *poll);
+  QTimer::singleShot(5, [poll] { (*poll)(); });
 }
 
 TEST_F(MainWndFixture, DefaultsAfterTheUserConfirms) {
