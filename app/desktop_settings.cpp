@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <unistd.h>
 
+#include "platform/paths.h"
 #include "ui/ui_string.h"
 
 namespace tarn {
@@ -43,7 +44,7 @@ bool FindDesktopSettingsCommand(int page, const std::string& searchPath, Desktop
   for (const DesktopCommand& command : DesktopSettingsCommands(page)) {
     for (const std::string& folder : folders) {
       if (folder.empty()) continue;
-      std::string file = folder + "/" + command.program;
+      std::string file = JoinPath(folder, command.program);
       if (access(file.c_str(), X_OK) == 0) {
         found = command;
         found.program = file;

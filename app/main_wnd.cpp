@@ -351,16 +351,17 @@ void CMainWnd::OnWindowInit() {
     m_pBus->Broadcast(announce);
   }
   SwitchLanguage(GetStoredLanguageIndex());
+  // The pages pass the screen size with every settings write.
+  if (QScreen* screen = this->screen() != nullptr ? this->screen() : QGuiApplication::primaryScreen()) {
+    m_nScreenWidth = screen->geometry().width();
+    m_nScreenHeight = screen->geometry().height();
+  }
   if (FindControl("device_switch") != nullptr && FindControl("device_select_layout") != nullptr) {
     m_pPages = std::make_unique<CDevicePages>(*this);
     m_pPages->SetActivationCallback([this] { ActivateFromOutside(); });
     m_pPages->BuildInitialPages();
     m_pPages->SetControlLight(m_bControlLight);
     WirePages();
-  }
-  if (QScreen* screen = this->screen() != nullptr ? this->screen() : QGuiApplication::primaryScreen()) {
-    m_nScreenWidth = screen->geometry().width();
-    m_nScreenHeight = screen->geometry().height();
   }
   if (m_pPages != nullptr) {
     // Shown again when the first device scan has finished.

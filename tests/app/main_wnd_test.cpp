@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
@@ -16,6 +17,7 @@
 
 #include "app/app_messages.h"
 #include "app/control_classes.h"
+#include "app/desktop_settings.h"
 #include "app/keyboard_page/device_profile_ui.h"
 #include "app/keyboard_page/keyboard_page_ui.h"
 #include "app/main_wnd.h"
@@ -36,6 +38,7 @@ namespace tarn {
 namespace {
 
 using emu::KeyboardLink;
+namespace fs = std::filesystem;
 
 // The main window as if the desktop had a tray.
 class CTrayMainWnd : public CMainWnd {
@@ -252,8 +255,55 @@ TEST_F(MainWndFixture, BusMessagesAnswerAndSwitch) {
   ASSERT_TRUE(tool.Send(BusMessage{kToolMessage17Name, 1, 1, {}}));
   ASSERT_TRUE(test::WaitFor([this] { return wnd->GetControlLight(); }));
   EXPECT_TRUE(Keyboard()->m_bControlLight);
+
+  // At the end the audio capture program is told 2, 4 and 5.
+  CMessageBusClient audio;
+  ASSERT_TRUE(audio.Connect(path, kAudioRecordPeer));
+  test::Pump(50);
+  wnd->OnMenuCommand("exit");
+  std::vector<int64_t> codes;
+  for (int i = 0; i < 100 && codes.size() < 3; ++i) {
+    BusMessage message;
+    if (audio.Receive(message, 10) && message.name == kToolMessage19Name) codes.push_back(message.wParam);
+  }
+  EXPECT_EQ(codes, (std::vector<int64_t>{2, 4, 5}));
   wnd->SetMessageBus(nullptr);
   bridge.Stop();
+}
+
+TEST(DesktopSettings, FirstKnownProgramOnThePath) {
+  std::string first = test::ScratchFolder("desktop_path_a");
+  std::string second = test::ScratchFolder("desktop_path_b");
+  auto program = [](const std::string& file) {
+    test::WriteFile(file, "#!/bin/sh\n");
+    fs::permissions(file, fs::perms::owner_all);
+  };
+  program(first + "xfce4-keyboard-settings");
+  program(second + "gnome-control-center");
+  program(second + "xfce4-mouse-settings");
+  test::WriteFile(first + "kcmshell5", "not executable");
+  struct Case {
+    int page;
+    std::string path;
+    std::string found;  // "" = none
+    std::string argument;
+  } cases[] = {
+      {0, first + ":" + second, second + "gnome-control-center", "keyboard"},  // table order wins
+      {1, second, second + "gnome-control-center", "mouse"},
+      {0, first, first + "xfce4-keyboard-settings", ""},
+      {1, first, "", ""},  // kcmshell5 there is not a program
+      {2, first + ":" + second, "", ""},
+      {-1, second, "", ""},
+      {0, "", "", ""},
+  };
+  for (const Case& c : cases) {
+    DesktopCommand command;
+    bool found = FindDesktopSettingsCommand(c.page, c.path, command);
+    EXPECT_EQ(found, !c.found.empty()) << c.page << " " << c.path;
+    if (!found) continue;
+    EXPECT_EQ(command.program, c.found);
+    EXPECT_EQ(command.arguments.empty() ? "" : command.arguments[0], c.argument);
+  }
 }
 
 // A private message bus with a stand-in for logind.
