@@ -1,5 +1,7 @@
 #include "platform/debug_output.h"
 
+#include "platform/string_format.h"
+
 #include <atomic>
 #include <cstdarg>
 #include <cstdio>
@@ -53,16 +55,7 @@ void DebugOutputF(const char* format, ...) {
   if (!DebugOutputActive()) return;
   va_list args;
   va_start(args, format);
-  va_list copy;
-  va_copy(copy, args);
-  int length = std::vsnprintf(nullptr, 0, format, copy);
-  va_end(copy);
-  std::string text;
-  if (length > 0) {
-    text.resize(static_cast<size_t>(length) + 1);
-    std::vsnprintf(text.data(), text.size(), format, args);
-    text.resize(static_cast<size_t>(length));
-  }
+  std::string text = VFormat(format, args);
   va_end(args);
   DebugOutput(text);
 }

@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "platform/string_format.h"
+
 namespace tarn {
 namespace {
 
@@ -62,16 +64,7 @@ std::string Trim(std::string_view text) {
 std::string StringFormat(const char* format, ...) {
   va_list args;
   va_start(args, format);
-  va_list copy;
-  va_copy(copy, args);
-  int length = std::vsnprintf(nullptr, 0, format, copy);
-  va_end(copy);
-  std::string result;
-  if (length > 0) {
-    result.resize(static_cast<size_t>(length) + 1);
-    std::vsnprintf(result.data(), result.size(), format, args);
-    result.resize(static_cast<size_t>(length));
-  }
+  std::string result = VFormat(format, args);
   va_end(args);
   return result;
 }
