@@ -40,16 +40,20 @@ void LoadDeviceFiles(int category, DeviceNameLists& lists) {
                       user + kLightConfigName + ".config", DeviceVariantIndex(category), lists);
 }
 
-int LightModeCode(const DeviceNameLists& lists, int modeIndex) {
-  if (modeIndex >= 0 && static_cast<size_t>(modeIndex) < lists.lightModeCodes.size())
-    return lists.lightModeCodes[static_cast<size_t>(modeIndex)];
+int LightModeCode(const std::vector<int>& modeCodes, int modeIndex) {
+  if (modeIndex >= 0 && static_cast<size_t>(modeIndex) < modeCodes.size())
+    return modeCodes[static_cast<size_t>(modeIndex)];
   return modeIndex;
 }
 
-int LightModeIndex(const DeviceNameLists& lists, int code) {
-  for (size_t i = 0; i < lists.lightModeCodes.size(); ++i)
-    if (lists.lightModeCodes[i] == code) return static_cast<int>(i);
+int LightModeCode(const DeviceNameLists& lists, int modeIndex) { return LightModeCode(lists.lightModeCodes, modeIndex); }
+
+int LightModeIndex(const std::vector<int>& modeCodes, int code) {
+  for (size_t i = 0; i < modeCodes.size(); ++i)
+    if (modeCodes[i] == code) return static_cast<int>(i);
   return code;
 }
+
+int LightModeIndex(const DeviceNameLists& lists, int code) { return LightModeIndex(lists.lightModeCodes, code); }
 
 }  // namespace tarn

@@ -29,9 +29,11 @@ void LoadDeviceFiles(int category, DeviceNameLists& lists);
 
 // Light mode index -> device mode code; an index without a code is sent
 // unchanged.
+int LightModeCode(const std::vector<int>& modeCodes, int modeIndex);
 int LightModeCode(const DeviceNameLists& lists, int modeIndex);
 // Device mode code -> the first light mode index with that code; a code that
 // no mode has is taken as the index itself.
+int LightModeIndex(const std::vector<int>& modeCodes, int code);
 int LightModeIndex(const DeviceNameLists& lists, int code);
 
 }  // namespace tarn

@@ -1,20 +1,17 @@
 #include "device/keyboard/keyboard_memory.h"
 
 #include "keyset/macro_references.h"
+#include "profile/device_name_lists.h"
 
 namespace tarn::keyboard {
 
 uint8_t ModeCodeForIndex(unsigned modeIndex, const std::vector<int>& modeCodes) {
-  if (modeIndex < modeCodes.size()) return static_cast<uint8_t>(modeCodes[modeIndex]);
-  return static_cast<uint8_t>(modeIndex);
+  return static_cast<uint8_t>(LightModeCode(modeCodes, static_cast<int>(modeIndex)));
 }
 
 uint8_t ModeIndexForCode(uint8_t code, const std::vector<int>& modeCodes, uint8_t current) {
   if (code == kHostDrivenModeCode) return current;
-  for (size_t i = 0; i < modeCodes.size(); ++i) {
-    if (modeCodes[i] == code) return static_cast<uint8_t>(i);
-  }
-  return code;
+  return static_cast<uint8_t>(LightModeIndex(modeCodes, code));
 }
 
 std::array<uint8_t, kSettingsBlockSize> EncodeSettingsBlock(const std::array<uint8_t, kSettingsBlockSize>& lastRead,

@@ -27,22 +27,18 @@ inline constexpr uint8_t kHostDrivenModeCode = 0xFE;
 struct KeyboardStages {
   uint32_t words[3] = {0, 0, 0};
 
-  static uint16_t Low(uint32_t word) { return static_cast<uint16_t>(word & 0xFFFF); }
-  static uint16_t High(uint32_t word) { return static_cast<uint16_t>(word >> 16); }
-  static uint32_t Pack(uint16_t low, uint16_t high) { return static_cast<uint32_t>(high) << 16 | low; }
-
-  uint16_t Repeat() const { return Low(words[0]); }
-  uint16_t RepeatDelay() const { return High(words[0]); }
-  uint16_t Key6Flag() const { return Low(words[1]); }
-  uint16_t PollingRate() const { return High(words[1]); }
-  uint16_t WFlag() const { return Low(words[2]); }
-  uint16_t WinFlag() const { return High(words[2]); }
-  void SetRepeat(uint16_t v) { words[0] = Pack(v, RepeatDelay()); }
-  void SetRepeatDelay(uint16_t v) { words[0] = Pack(Repeat(), v); }
-  void SetKey6Flag(uint16_t v) { words[1] = Pack(v, PollingRate()); }
-  void SetPollingRate(uint16_t v) { words[1] = Pack(Key6Flag(), v); }
-  void SetWFlag(uint16_t v) { words[2] = Pack(v, WinFlag()); }
-  void SetWinFlag(uint16_t v) { words[2] = Pack(WFlag(), v); }
+  uint16_t Repeat() const { return StageLow(words[0]); }
+  uint16_t RepeatDelay() const { return StageHigh(words[0]); }
+  uint16_t Key6Flag() const { return StageLow(words[1]); }
+  uint16_t PollingRate() const { return StageHigh(words[1]); }
+  uint16_t WFlag() const { return StageLow(words[2]); }
+  uint16_t WinFlag() const { return StageHigh(words[2]); }
+  void SetRepeat(uint16_t v) { words[0] = PackStageWord(v, RepeatDelay()); }
+  void SetRepeatDelay(uint16_t v) { words[0] = PackStageWord(Repeat(), v); }
+  void SetKey6Flag(uint16_t v) { words[1] = PackStageWord(v, PollingRate()); }
+  void SetPollingRate(uint16_t v) { words[1] = PackStageWord(Key6Flag(), v); }
+  void SetWFlag(uint16_t v) { words[2] = PackStageWord(v, WinFlag()); }
+  void SetWinFlag(uint16_t v) { words[2] = PackStageWord(WFlag(), v); }
 };
 
 // What the information block tells, checked: a key count over 170 or a key
