@@ -79,16 +79,9 @@ void CVantorKeyboardDevice::OnAudioSpectrum(const int* values, int count) { m_en
 void CVantorKeyboardDevice::OnAudioLevels(const int* values, int count) { m_engine.OnAudioLevels(values, count); }
 
 void CVantorKeyboardDevice::SendCustomTable(const light::LedSnapshot& leds, bool scaled) {
-  KeyMaps maps;
-  unsigned keyCount;
-  uint8_t group;
-  {
-    std::lock_guard<std::mutex> state(m_csState);
-    maps = m_maps;
-    keyCount = std::min(m_info.KeyCount(), kMaxKeyCount);
-    group = m_light.customGroup;
-  }
-  std::vector<uint8_t> table = BuildCustomLightTable(leds, maps.keyLed, keyCount, scaled);
+  LightLayout layout = CurrentLightLayout();
+  const uint8_t group = layout.light.customGroup;
+  std::vector<uint8_t> table = BuildCustomLightTable(leds, layout.maps.keyLed, layout.keyCount, scaled);
   if (table.empty() || !IsOpen()) return;
   if (CmdWriteLightTable(m_cmdChannel, group, table.data(), table.size()) != kResultOk) {
     std::this_thread::sleep_for(std::chrono::milliseconds(200));
@@ -491,15 +484,14 @@ void CVantorKeyboardDevice::PollDeviceStatus() {
   if (m_pPage) m_pPage->ShowPowerStatus(status.data(), status.size());
 }
 
+CVantorKeyboardDevice::LightLayout CVantorKeyboardDevice::CurrentLightLayout() const {
+  std::lock_guard<std::mutex> state(m_csState);
+  return LightLayout{m_maps, std::min(m_info.KeyCount(), kMaxKeyCount), m_light};
+}
+
 std::vector<uint8_t> CVantorKeyboardDevice::CurrentLightFrame() const {
-  KeyMaps maps;
-  unsigned keyCount;
-  {
-    std::lock_guard<std::mutex> state(m_csState);
-    maps = m_maps;
-    keyCount = std::min(m_info.KeyCount(), kMaxKeyCount);
-  }
-  return BuildLightFrame(m_engine.Leds().Snapshot(), maps.keyLed, keyCount);
+  LightLayout layout = CurrentLightLayout();
+  return BuildLightFrame(m_engine.Leds().Snapshot(), layout.maps.keyLed, layout.keyCount);
 }
 
 void CVantorKeyboardDevice::RefreshLights() {
@@ -512,17 +504,9 @@ void CVantorKeyboardDevice::RefreshLights() {
       m_pPage->PaintLightButton(i, uint32_t{c.red} << 16 | uint32_t{c.green} << 8 | c.blue, c.alpha);
     }
   }
-  KeyMaps maps;
-  unsigned keyCount;
-  uint8_t mode;
-  {
-    std::lock_guard<std::mutex> state(m_csState);
-    maps = m_maps;
-    keyCount = std::min(m_info.KeyCount(), kMaxKeyCount);
-    mode = m_light.selectItem;
-  }
-  if (!IsOpen() || !SendsLightFrame(mode, m_cmdChannel.IsReceiverMode())) return;
-  std::vector<uint8_t> frame = BuildLightFrame(leds, maps.keyLed, keyCount);
+  LightLayout layout = CurrentLightLayout();
+  if (!IsOpen() || !SendsLightFrame(layout.light.selectItem, m_cmdChannel.IsReceiverMode())) return;
+  std::vector<uint8_t> frame = BuildLightFrame(leds, layout.maps.keyLed, layout.keyCount);
   if (frame.empty()) return;
   if (CmdWriteLightFrame(m_cmdChannel, frame.data(), frame.size()) != kResultOk && !m_cmdChannel.IsBusy()) {
     std::this_thread::sleep_for(std::chrono::milliseconds(200));

@@ -127,6 +127,13 @@ class CVantorKeyboardDevice : public CVantorUSBDevice {
   void StoreStagesAndLight();
   int WriteSettings();
   void SendCustomTable(const light::LedSnapshot& leds, bool scaled);
+  // What frames and custom tables are laid out by, taken together under the lock.
+  struct LightLayout {
+    KeyMaps maps;
+    unsigned keyCount;
+    LightState light;
+  };
+  LightLayout CurrentLightLayout() const;
 
   mutable std::mutex m_csState;  // memory copies: the notification thread writes too
   InfoBlock m_info;
